@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The one Wine environment that every run and every test of Corvalin goes through.
+#
+#   wine-env.sh [--build DIR] session COMMAND...   run COMMAND (a shell command, ctest, ...) inside the environment
+#   wine-env.sh [--build DIR] exec PROGRAM ARGS... run a Windows program under Wine (CTest's emulator)
+#
+# The environment: a Wine prefix inside the build tree (never ~/.wine), created once without the Mono and
+# Gecko installers; Wine's debug output silenced; an Xvfb display when DISPLAY is not set; one wineserver
+# kept alive for the whole session, so that each program starts fast; and the substitute PowerShell
+# console installed into the prefix in place of Wine's stub, when it has been built.
+# `exec` outside a session opens a session of its own around the one program.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build=""
+if [ "${1:-}" = "--build" ]; then build=$2; shift 2; fi
+mode=${1:-}; shift || true
+
+find_build_dir() { # the build tree that holds $1 (the directory with CMakeCache.txt)
+  local d
+  d=$(cd "$(dirname "$1")" && pwd)
+  while [ "$d" != "/" ]; do
+    [ -f "$d/CMakeCache.txt" ] && { echo "$d"; return; }
+    d=$(dirname "$d")
+  done
+  echo "$here/../build"
+}
+
+wine_loader() { command -v wine64 2>/dev/null || echo /usr/lib/wine/wine64; }
+wine_server() { command -v wineserver 2>/dev/null || echo /usr/lib/wine/wineserver; }
+
+start_display() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$n"
+}
+
+prepare_prefix() {
+  mkdir -p "$WINEPREFIX"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix in $WINEPREFIX (once)..." >&2
+    "$(wine_loader)" wineboot -i >/dev/null 2>&1 || true
+    "$(wine_server)" -w
+  fi
+  local console="$CORVALIN_BUILD/tools/powershell/powershell.exe"
+  local target="$WINEPREFIX/drive_c/windows/system32/WindowsPowerShell/v1.0/powershell.exe"
+  if [ -f "$console" ] && ! cmp -s "$console" "$target"; then
+    mkdir -p "$(dirname "$target")"
+    cp "$console" "$target"
+  fi
+}
+
+session() {
+  export CORVALIN_BUILD
+  export WINEPREFIX="$CORVALIN_BUILD/wine"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  xvfb_pid=""
+  if [ -z "${DISPLAY:-}" ]; then start_display; fi
+  cleanup() {
+    "$(wine_server)" -k >/dev/null 2>&1 || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  }
+  trap cleanup EXIT
+  trap 'exit 130' INT TERM
+  prepare_prefix
+  "$(wine_server)" -p
+  # Start Wine's own background processes now, detached from our output: started by the first test
+  # instead, they would inherit its output pipes and keep CTest waiting after the test has ended.
+  "$(wine_loader)" wineboot >/dev/null 2>&1 </dev/null || true
+  export CORVALIN_WINE_SESSION=1
+  local rc=0
+  "$@" || rc=$?
+  return $rc
+}
+
+case "$mode" in
+  session)
+    CORVALIN_BUILD=$(cd "${build:-$here/../build}" && pwd)
+    session "$@"
+    ;;
+  exec)
+    if [ "${CORVALIN_WINE_SESSION:-}" = 1 ]; then
+      exec "$(wine_loader)" "$@"
+    fi
+    CORVALIN_BUILD=${build:-$(find_build_dir "$1")}
+    session "$(wine_loader)" "$@"
+    ;;
+  *)
+    echo "usage: $0 [--build DIR] session COMMAND... | exec PROGRAM ARGS..." >&2
+    exit 2
+    ;;
+esac
