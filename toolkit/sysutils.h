@@ -1,7 +1,9 @@
 #pragma once
 // Small text helpers of the runtime library, shared by the program and the controls.
 #include <string>
+#include <exception>
 #include <string_view>
+#include <utility>
 
 // Removes every code unit from U+0000 to U+0020 at both ends; nothing inside is touched
 // (a no-break space U+00A0 stays).
@@ -23,3 +25,14 @@ inline bool SameText(std::wstring_view a, std::wstring_view b) {
     }
     return true;
 }
+
+// The error that handlers raise and the application's general error handler shows: its text is the box's text.
+class Exception : public std::exception {
+public:
+    explicit Exception(std::wstring message) : FMessage(std::move(message)) {}
+    const std::wstring& Message() const { return FMessage; }
+    const char* what() const noexcept override { return "Exception"; }
+
+private:
+    std::wstring FMessage;
+};
