@@ -24,3 +24,7 @@ constexpr TCaptionPoint CaptionPlace(TLabelPosition Position, int S, int L, int 
         return {L, T - lh - S};
     }
 }
+
+class TEnumInfo;
+// The names under which layouts store a TLabelPosition.
+const TEnumInfo& LabelPositionIdents();

@@ -13,3 +13,21 @@ bool EndsWithMarker(std::wstring_view Caption);
 std::wstring CaptionWithMarker(std::wstring_view Caption);
 // The caption with the marker off: the last six code units cut when it ends with the marker.
 std::wstring CaptionWithoutMarker(std::wstring_view Caption);
+
+// The caption label's side of the marker: its caption, hand cursor, hint and hint switch. Nothing of the
+// label's earlier cursor or hint is kept. (A template, so that this header needs no window classes.)
+template <class TCaptionLabel>
+void ApplyRecordChangeMarker(TCaptionLabel& Label, bool On) {
+    constexpr int crHand = -21, crDefaultCursor = 0;
+    if (On) {
+        Label.SetCaption(CaptionWithMarker(Label.Caption()));
+        Label.SetCursor(crHand);
+        Label.SetHint(MARKER_HINT);
+        Label.SetShowHint(true);
+    } else {
+        Label.SetCaption(CaptionWithoutMarker(Label.Caption()));
+        Label.SetCursor(crDefaultCursor);
+        Label.SetHint(L"");
+        Label.SetShowHint(false);
+    }
+}
