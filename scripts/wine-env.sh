@@ -56,6 +56,19 @@ prepare_prefix() {
   fi
 }
 
+# Xvfb runs no window manager. Unmanaged, Wine draws the window frames itself, and hiding a window does not
+# wait two seconds for a manager that never answers. On a real desktop the manager takes them back.
+set_window_management() { # Y or N
+  local marker="$WINEPREFIX/.window-management"
+  [ "$(cat "$marker" 2>/dev/null)" = "$1" ] && return
+  if [ "$1" = N ]; then
+    "$(wine_loader)" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+  else
+    "$(wine_loader)" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f
+  fi >/dev/null 2>&1 </dev/null || true
+  echo "$1" >"$marker"
+}
+
 session() {
   export CORVALIN_BUILD
   export WINEPREFIX="$CORVALIN_BUILD/wine"
@@ -74,6 +87,7 @@ session() {
   # Start Wine's own background processes now, detached from our output: started by the first test
   # instead, they would inherit its output pipes and keep CTest waiting after the test has ended.
   "$(wine_loader)" wineboot >/dev/null 2>&1 </dev/null || true
+  if [ -n "$xvfb_pid" ]; then set_window_management N; else set_window_management Y; fi
   export CORVALIN_WINE_SESSION=1
   local rc=0
   "$@" || rc=$?

@@ -1,0 +1,3 @@
+#pragma once
+// Makes the labelled controls known to the layout reader, so that a stored layout can name them.
+void RegisterControlClasses();
