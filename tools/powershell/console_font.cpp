@@ -8,14 +8,14 @@
 namespace {
 
 LOGFONTW FontSpec(const wchar_t* face, int pixelHeight) {
-    LOGFONTW spec{};
-    spec.lfHeight = -pixelHeight;
-    spec.lfWeight = FW_NORMAL;
-    spec.lfCharSet = DEFAULT_CHARSET;
-    spec.lfQuality = CLEARTYPE_QUALITY;
-    spec.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    std::wstring_view(face).copy(spec.lfFaceName, LF_FACESIZE - 1);
-    return spec;
+    LOGFONTW logFont{};
+    logFont.lfHeight = -pixelHeight;
+    logFont.lfWeight = FW_NORMAL;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfQuality = CLEARTYPE_QUALITY;
+    logFont.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    std::wstring_view(face).copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    return logFont;
 }
 
 // True when the system gave the face asked for, not a substitute, and it is monospace.
@@ -35,11 +35,11 @@ HFONT CreateConsoleFont(HDC dc, int pixelHeight) {
     static const wchar_t* const kFaces[] = {L"Consolas", L"Lucida Console", L"Courier New",
                                             L"DejaVu Sans Mono", L"Liberation Mono"};
     for (const wchar_t* face : kFaces) {
-        const LOGFONTW spec = FontSpec(face, pixelHeight);
-        const HFONT font = CreateFontIndirectW(&spec);
+        const LOGFONTW logFont = FontSpec(face, pixelHeight);
+        const HFONT font = CreateFontIndirectW(&logFont);
         if (font && IsGenuine(dc, font, face)) return font;
         if (font) DeleteObject(font);
     }
-    const LOGFONTW spec = FontSpec(L"", pixelHeight);
-    return CreateFontIndirectW(&spec);
+    const LOGFONTW logFont = FontSpec(L"", pixelHeight);
+    return CreateFontIndirectW(&logFont);
 }

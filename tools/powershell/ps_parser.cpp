@@ -265,7 +265,7 @@ private:
         const wchar_t c = Peek();
         if (AtStatementEnd() || c == L'|' || c == L'>' || c == L'<')
             FCursor.Fail(at, 1, L"MissingFileSpecification",
-                         L"Missing file specification after redirection operator.");
+                         L"Missing file name after redirection operator.");
         const size_t targetAt = Position();
         if (IsPsQuote(c) || c == L'$' || c == L'(') {
             pipeline.redirectTarget = ParsePrimary();
