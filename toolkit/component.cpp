@@ -98,6 +98,8 @@ void TComponent::InsertComponent(TComponent* AComponent) {
     if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
     FComponents.push_back(AComponent);
     AComponent->FOwner = this;
+    // What a designer edits, it edits whole: a component made on a form being designed is designed too.
+    if (IsDesigning()) AComponent->SetDesigning(true);
     Notification(AComponent, opInsert);
 }
 

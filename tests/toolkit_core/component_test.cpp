@@ -215,8 +215,14 @@ TEST(ComponentState, DesigningPassesToOwnedComponentsAndFlagsAreIndependent) {
     EXPECT_EQ(edit->ComponentState(), unsigned(csDesigning | csLoading));
     edit->Loaded();
     EXPECT_EQ(edit->ComponentState(), unsigned(csDesigning));
+    // A component made while its owner is being designed is designed from its constructor on, with
+    // what it makes there.
+    auto* later = new TProbe(&form);
+    EXPECT_TRUE(later->IsDesigning());
+    EXPECT_TRUE(later->AutoLabel()->IsDesigning());
     form.SetDesigning(false);
     EXPECT_FALSE(edit->AutoLabel()->IsDesigning());
+    EXPECT_FALSE(later->IsDesigning());
 }
 
 } // namespace
