@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "sysutils.h"
 #include "toolkit_classes.h"
+#include "window_binding.h"
 
 #include <ole2.h>
 
@@ -125,6 +126,13 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Terminate() {
+    // Asked from inside the handling of another message (the window closed while a handler waits in a
+    // message box, say), the loop ends once the outer handler has returned. A quit message posted now
+    // would end every message box that handler still has to show.
+    if (TWindowBinding::DispatchDepth() > 1) {
+        FTerminated = true;
+        return;
+    }
     PostQuitMessage(0);
 }
 

@@ -59,7 +59,9 @@ LRESULT TWindowBinding::Dispatch(TWinControl& Control, HWND Window, UINT Msg, WP
     TMessage message{Msg, WParam, LParam, 0};
     TDispatchFrame frame{Control.FDispatchFrames, Window, false};
     Control.FDispatchFrames = &frame;
+    ++FDepth;
     GuardedCall([&] { Control.WndProc(message); });
+    --FDepth;
     if (!frame.Destroyed) Control.FDispatchFrames = frame.Prev;
     return message.Result;
 }

@@ -23,6 +23,8 @@ struct TWindowBinding {
     // Control is being destroyed: the procedures below it must not touch it again.
     static void ObjectDestroyed(TWinControl& Control);
     static bool InDispatch(const TWinControl& Control);
+    // How many messages of the toolkit's windows are being handled, one inside another, right now.
+    static int DispatchDepth() { return FDepth; }
 
     static LRESULT CALLBACK ToolkitWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
     static LRESULT CALLBACK NativeSubclassProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam,
@@ -31,6 +33,8 @@ struct TWindowBinding {
 private:
     static void Bind(TWinControl& Control, HWND Window, bool Native);
     static LRESULT Dispatch(TWinControl& Control, HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+    static inline int FDepth = 0;
 };
 
 // The object bound to Window, or null.

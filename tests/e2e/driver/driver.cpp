@@ -444,10 +444,19 @@ SIZE ClientSize(HWND hwnd) {
 
 void Activate(HWND hwnd) {
     HWND root = RootOf(hwnd);
-    if (::GetForegroundWindow() == root) return;
-    ::SetForegroundWindow(root);
-    if (!WaitUntil([&] { return ::GetForegroundWindow() == root; }, 3000))
-        throw DriverError(L"cannot bring \"" + WindowText(root) + L"\" to the foreground");
+    if (::GetForegroundWindow() != root) {
+        ::SetForegroundWindow(root);
+        if (!WaitUntil([&] { return ::GetForegroundWindow() == root; }, 3000))
+            throw DriverError(L"cannot bring \"" + WindowText(root) + L"\" to the foreground");
+    }
+    // Without a window manager the active window is not always raised above another program's window
+    // (a console, say), which would then take the clicks meant for it.
+    const POINT centre = Centre(hwnd);
+    if (RootOf(::WindowFromPoint(centre)) != root) {
+        ::SetWindowPos(root, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (!WaitUntil([&] { return RootOf(::WindowFromPoint(centre)) == root; }, 3000))
+            throw DriverError(L"\"" + WindowText(root) + L"\" stays covered by another window");
+    }
 }
 
 void Click(HWND control) {

@@ -81,7 +81,8 @@ HWND FindChildByText(HWND parent, std::wstring_view text, std::wstring_view clas
 RECT PlaceInParent(HWND hwnd);
 SIZE ClientSize(HWND hwnd);
 
-// Makes the top-level window of this one the foreground window and waits until it is.
+// Makes the top-level window of this one the foreground window, raised above any window that covers this
+// one, and waits until it is.
 void Activate(HWND hwnd);
 // A left click at the centre of the control, after its window has been brought to the foreground.
 void Click(HWND control);
