@@ -1,68 +1,18 @@
 #include "mcEdit.h"
 
-#include "mcCaptionLabel.h"
 #include "mcNames.h"
-#include "mcRecordMarker.h"
-#include "mcStatusBarHint.h"
 #include "toolkit/form.h"
 #include "toolkit/messages.h"
 #include "toolkit/published.h"
 
-TmcEdit::TmcEdit(TComponent* AOwner) : TcxTextEdit(AOwner) {
-    LookAndFeel().SetNativeStyle(false);
-    Style().LookAndFeel().SetNativeStyle(false);
-    StyleFocused().SetBorderColor(clRed);
-    StyleFocused().SetBorderStyle(ebsThick);
-    FLabelPosition = lpAbove;
-    FLabelSpacing = 0;
-    SetBeepOnEnter(false);
-    SetupInternalLabel();
+TmcEdit::TmcEdit(TComponent* AOwner) : TmcLabelled<TcxTextEdit>(AOwner) {
     if (!IsDesigning()) Properties().OnChange = [this](TObject* Sender) { OnChange(Sender); };
 }
 
-void TmcEdit::SetupInternalLabel() {
-    if (!FLabel) FLabel = NewCaptionLabel(*this);
-}
-
-void TmcEdit::SetLabelPosition(TLabelPosition Value) {
-    if (!FLabel) return;
-    FLabelPosition = Value;
-    PlaceCaptionLabel(*FLabel, Value, FLabelSpacing, *this);
-}
-
-void TmcEdit::SetLabelSpacing(int Value) {
-    FLabelSpacing = Value;
-    SetLabelPosition(FLabelPosition);
-}
-
-void TmcEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    TcxTextEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
-    SetLabelPosition(FLabelPosition);
-}
-
-void TmcEdit::AtualizaLabelEnabled() {
-    if (!FLabel) return;
-    FLabel->SetEnabled(FLabelSempreEnabled ? true : Enabled());
-}
-
-void TmcEdit::SetLabelSempreEnabled(bool Value) {
-    FLabelSempreEnabled = Value;
-    AtualizaLabelEnabled();
-}
-
-void TmcEdit::CMEnabledchanged(TMessage& Message) {
-    TcxTextEdit::CMEnabledchanged(Message);
-    if (FLabel) FLabel->SetEnabled(Enabled());
-    AtualizaLabelEnabled();
-}
-
 void TmcEdit::CMVisiblechanged(TMessage& Message) {
-    TcxTextEdit::CMVisiblechanged(Message);
-    if (FLabel) {
-        FLabel->SetVisible(Visible());
-        // The label repaints its area even when its own visibility did not change.
-        FLabel->Perform(CM_VISIBLECHANGED, Visible() ? 1 : 0, 0);
-    }
+    TmcLabelled::CMVisiblechanged(Message);
+    // The label repaints its area even when its own visibility did not change.
+    if (FLabel) FLabel->Perform(CM_VISIBLECHANGED, Visible() ? 1 : 0, 0);
     if (FLabelDentro && FLabelCXDentro) {
         if (Visible())
             ShowInsideCaptionWhenEmpty();
@@ -71,31 +21,9 @@ void TmcEdit::CMVisiblechanged(TMessage& Message) {
     }
 }
 
-void TmcEdit::CMBidimodechanged(TMessage& Message) {
-    TcxTextEdit::CMBidimodechanged(Message);
-    if (FLabel) FLabel->SetBiDiMode(BiDiMode());
-}
-
-void TmcEdit::SetParent(TWinControl* AParent) {
-    TcxTextEdit::SetParent(AParent);
-    if (FLabel) {
-        FLabel->SetParent(AParent);
-        FLabel->SetVisible(true);
-    }
-}
-
-void TmcEdit::SetName(const std::wstring& Value) {
-    const bool designing = IsDesigning();
-    if (designing && FLabel) FollowRename(*FLabel, Name(), Value);
-    TcxTextEdit::SetName(Value);
-    if (designing) SetText(L"");
-}
-
 void TmcEdit::Notification(TComponent* AComponent, TOperation Operation) {
-    TcxTextEdit::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FLabel) FLabel = nullptr;
-    if (AComponent == FLabelCXDentro) FLabelCXDentro = nullptr;
+    TmcLabelled::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FLabelCXDentro) FLabelCXDentro = nullptr;
 }
 
 // Inside caption.
@@ -140,7 +68,7 @@ void TmcEdit::ShowInsideCaptionWhenEmpty() {
 void TmcEdit::OnChange(TObject*) { ShowInsideCaptionWhenEmpty(); }
 
 void TmcEdit::DoOnChange() {
-    TcxTextEdit::DoOnChange();
+    TmcLabelled::DoOnChange();
     OnChange(this);
 }
 
@@ -153,16 +81,12 @@ void TmcEdit::LabelDentro_Click(TObject*) {
 void TmcEdit::DoEnter() {
     if (Properties().EchoMode() == eemPassword && Properties().CharCase() != ecNormal)
         Properties().SetCharCase(ecNormal);
-    TcxTextEdit::DoEnter();
-    ShowCaptionFocused(FLabel, true);
-    ShowInStatusBar(Hint());
+    TmcLabelled::DoEnter();
     if (FLabelDentro && FLabelCXDentro) FLabelCXDentro->SetVisible(false);
 }
 
 void TmcEdit::DoExit() {
-    TcxTextEdit::DoExit();
-    ShowCaptionFocused(FLabel, false);
-    ShowInStatusBar(L"");
+    TmcLabelled::DoExit();
     if (FCapilalize) {
         const std::optional<std::wstring> value = EditValue();
         if (value) SetEditValue(UpperNome(*EditValue()));
@@ -184,28 +108,18 @@ void TmcEdit::KeyDown(WORD& Key, TShiftState Shift) {
             SendMessageW(form->Handle(), CM_DIALOGKEY, VK_TAB, 0);
         } else if (frame) {
             Key = VK_TAB;
-            TcxTextEdit::KeyDown(Key, Shift);
+            TmcLabelled::KeyDown(Key, Shift);
         }
         break;
     case VK_UP:
         if (form || frame) {
             Key = VK_TAB;
-            TcxTextEdit::KeyDown(Key, ssShift);
+            TmcLabelled::KeyDown(Key, ssShift);
         }
         break;
     default:
-        TcxTextEdit::KeyDown(Key, Shift);
+        TmcLabelled::KeyDown(Key, Shift);
     }
-}
-
-void TmcEdit::KeyUp(WORD& Key, TShiftState Shift) {
-    TcxTextEdit::KeyUp(Key, Shift);
-    if (FAltCad && Key == VK_F9 && FLabel && FLabel->OnClick) FLabel->OnClick(this);
-}
-
-void TmcEdit::SetAltCad(bool Value) {
-    FAltCad = Value;
-    if (FLabel) ApplyRecordChangeMarker(*FLabel, Value);
 }
 
 // The labelled controls declare their properties without defaults: a stored layout always carries them.
