@@ -1,7 +1,7 @@
 // Name capitalisation as the single-line editor applies it when the focus leaves it: on every exit,
 // from the edit value (null left alone), only while Capilalize is on, and after the caption and
 // status-bar steps of the exit.
-#include "controls_support.h"
+#include "ui_support.h"
 
 #include "controls/mcEdit.h"
 #include "toolkit/status_bar.h"

@@ -1,7 +1,7 @@
 // The caption label of both labelled editors on a real form: how it is made, where it sits for each side
 // and spacing, how it follows the editor's bounds, enabled state, visibility, parent and reading
 // direction, renames in a form designer, and an editor whose label has been destroyed.
-#include "controls_support.h"
+#include "ui_support.h"
 
 #include "controls/mcBtn.h"
 #include "controls/mcEdit.h"
@@ -260,7 +260,7 @@ TYPED_TEST(CaptionLabel, AfterTheLabelIsDestroyedNothingTouchesIt) {
 }
 
 TEST(mcBtn, StandardKindNativeStyleAndNoCaptionLabel) {
-    auto form = NewForm();
+    auto form = NewForm(420, 300);
     auto* button = NewControl<TmcBtn>(form.get(), 10, 10, 75, 25);
     EXPECT_EQ(button->LookAndFeel().Kind(), lfStandard);
     EXPECT_TRUE(button->LookAndFeel().NativeStyle());

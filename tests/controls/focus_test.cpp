@@ -1,7 +1,7 @@
 // Focus highlight and status-bar hint of both labelled editors on a real main window: the caption red
 // while focused and window-text coloured after, the hint in the last panel of the main window's
 // "StatusBar", the lookup of that status bar, and the order of the steps around the base handlers.
-#include "controls_support.h"
+#include "ui_support.h"
 
 #include "controls/mcEdit.h"
 #include "controls/mcRichEdit.h"

@@ -1,7 +1,7 @@
 // The inside caption of the single-line editor on a real form: what switching it on makes and moves,
 // the visibility rule through entry, exit, typing, program changes, hiding and clicking, switching it
 // off and on again, and design mode.
-#include "controls_support.h"
+#include "ui_support.h"
 
 #include "controls/mcEdit.h"
 

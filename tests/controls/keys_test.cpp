@@ -2,7 +2,7 @@
 // form, on a frame and under an owner that is neither; Enter in the rich editor and on the button with
 // EnterTab on and off; a focused control that can no longer take the focus; the button not pressed when
 // Enter moved on.
-#include "controls_support.h"
+#include "ui_support.h"
 
 #include "controls/mcBtn.h"
 #include "controls/mcEdit.h"

@@ -2,7 +2,7 @@
 // always, EnterTab only when on, the caption label under "AutoLabel."), and what reading applies in
 // file order: the stored caption before AltCad and AutoLabelDentro, the caption label placed with its
 // stored size.
-#include "controls_support.h"
+#include "ui_support.h"
 
 #include "controls/mcBtn.h"
 #include "controls/mcEdit.h"
@@ -67,7 +67,7 @@ protected:
 };
 
 TEST_F(Layouts, PropertiesWithoutDefaultAreAlwaysWrittenAndEnterTabOnlyWhenOn) {
-    auto form = NewForm();
+    auto form = NewForm(420, 300);
     form->SetName(L"Written");
     auto* edit = Add<TmcEdit>(*form, L"edtNome");
     edit->AutoLabel()->SetCaption(L"Nome");

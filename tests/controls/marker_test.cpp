@@ -1,6 +1,6 @@
 // The record-change marker of both editors on a real form: what AltCad does to the caption label, and
 // F9 running the caption's click handler on release with the editor as sender.
-#include "controls_support.h"
+#include "ui_support.h"
 
 #include "controls/mcEdit.h"
 #include "controls/mcRichEdit.h"

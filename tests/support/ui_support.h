@@ -1,7 +1,9 @@
 #pragma once
-// Driving real windows from the tests: pumping the toolkit's message loop, real key presses through
-// SendInput (so that GetKeyState sees the modifiers), and a watcher that answers message boxes.
+// Driving real windows from the in-process tests: pumping the toolkit's message loop, real key presses
+// through SendInput (so that GetKeyState sees the modifiers as a user holds them), clicks, forms and
+// controls freed at the end of each test, and a watcher that answers message boxes.
 #include "toolkit/application.h"
+#include "toolkit/text_edit.h"
 
 #include <windows.h>
 
@@ -10,10 +12,12 @@
 #include <chrono>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 // Runs the application's loop until Done() holds or the time is up; returns Done().
@@ -37,9 +41,16 @@ inline INPUT KeyInput(WORD Key, bool Up) {
     input.ki.wVk = Key;
     input.ki.wScan = WORD(MapVirtualKeyW(Key, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
-    if (Key == VK_UP || Key == VK_DOWN || Key == VK_LEFT || Key == VK_RIGHT)
+    if (Key == VK_UP || Key == VK_DOWN || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_HOME ||
+        Key == VK_END)
         input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
     return input;
+}
+
+inline void SendKeys(const std::vector<INPUT>& Inputs) {
+    std::vector<INPUT> copy = Inputs;
+    SendInput(UINT(copy.size()), copy.data(), sizeof(INPUT));
+    Pump(150);
 }
 
 // Presses Key with the modifiers held down, releases everything, and lets the loop handle it all.
@@ -51,8 +62,18 @@ inline void PressKey(WORD Key, std::initializer_list<WORD> Modifiers = {}) {
     inputs.push_back(KeyInput(Key, true));
     for (auto it = std::rbegin(Modifiers); it != std::rend(Modifiers); ++it)
         inputs.push_back(KeyInput(*it, true));
-    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-    Pump(150);
+    SendKeys(inputs);
+}
+
+// Types lower-case letters, digits and spaces.
+inline void TypeText(const wchar_t* Text) {
+    std::vector<INPUT> inputs;
+    for (const wchar_t* c = Text; *c; ++c) {
+        const WORD key = (*c >= L'a' && *c <= L'z') ? WORD(*c - L'a' + L'A') : WORD(*c);
+        inputs.push_back(KeyInput(key, false));
+        inputs.push_back(KeyInput(key, true));
+    }
+    SendKeys(inputs);
 }
 
 // Makes Form the foreground window, as a user's click would.
@@ -62,7 +83,15 @@ inline bool BringToFront(TForm& Form) {
     return PumpUntil([&] { return GetForegroundWindow() == Form.Handle(); });
 }
 
-// Forms made by a test are freed at its end.
+// A left click at Point (client coordinates of Window), as the window receives it.
+inline void ClickAt(HWND Window, POINT Point) {
+    const LPARAM at = MAKELPARAM(Point.x, Point.y);
+    SendMessageW(Window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(Window, WM_LBUTTONUP, 0, at);
+    Pump(50);
+}
+
+// Components made by a test are freed at its end.
 struct TFreeComponent {
     void operator()(TComponent* Component) const { Component->Free(); }
 };
@@ -77,13 +106,21 @@ inline TOwned<TForm> NewForm(int ClientWidth = 400, int ClientHeight = 300) {
     return form;
 }
 
-// A control of class T on Parent, owned by Owner (the parent when null).
+// A control of class T on Parent, owned by Owner (the parent when null). A single-line editor given a
+// height has AutoSize off, so that it takes that height; given 0, it keeps its automatic height.
 template <class T>
 T* NewControl(TWinControl* Parent, int Left, int Top, int Width, int Height, TComponent* Owner = nullptr) {
     T* control = new T(Owner ? Owner : Parent);
-    control->SetParent(Parent);
+    if constexpr (std::is_base_of_v<TcxTextEdit, T>) control->SetAutoSize(Height == 0);
+    static_cast<TControl*>(control)->SetParent(Parent); // the labelled editors override it protected
     control->SetBounds(Left, Top, Width, Height);
     return control;
+}
+
+// Focuses Control through its form and waits until it has the focus.
+inline bool FocusOn(TWinControl& Control) {
+    Control.SetFocus();
+    return PumpUntil([&] { return Control.Focused(); });
 }
 
 inline std::wstring WindowText(HWND Window) {
