@@ -15,6 +15,8 @@ const wchar_t* const kTitle = L"Windows PowerShell";
 
 constexpr UINT_PTR kRunTimer = 1;
 constexpr UINT_PTR kHoldTimer = 2;
+constexpr UINT_PTR kPaintTimer = 3;
+constexpr UINT kPaintDelayMs = 30;
 
 // The colours of a Windows PowerShell console: text on dark blue, errors red on black.
 constexpr COLORREF kBackground = RGB(1, 36, 86);
@@ -122,6 +124,11 @@ LRESULT TConsoleWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kRunTimer) OnRunTimer();
         if (wParam == kHoldTimer) OnHoldTimer();
+        if (wParam == kPaintTimer) {
+            KillTimer(FWindow, kPaintTimer);
+            FPaintTimer = false;
+            Refresh();
+        }
         return 0;
     case WM_MOUSEWHEEL:
         FScroll = std::max(0, FScroll + GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * kWheelRows);
@@ -154,7 +161,7 @@ void TConsoleWindow::OnChar(wchar_t c) {
         FInput += c; // Enter comes as WM_KEYDOWN; its carriage return and other control codes are dropped
     }
     FScroll = 0;
-    Refresh();
+    RefreshSoon();
 }
 
 void TConsoleWindow::OnEnter() {
@@ -204,6 +211,11 @@ void TConsoleWindow::OnHoldTimer() {
     KillTimer(FWindow, kHoldTimer);
     FHost.ReleaseFile();
     if (FExitRequested) DestroyWindow(FWindow);
+}
+
+void TConsoleWindow::RefreshSoon() {
+    if (!FPaintTimer && FWindow) FPaintTimer = SetTimer(FWindow, kPaintTimer, kPaintDelayMs, nullptr) != 0;
+    if (!FPaintTimer) Refresh();
 }
 
 void TConsoleWindow::Refresh() {

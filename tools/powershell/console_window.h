@@ -35,6 +35,7 @@ private:
     TConsoleHost FHost;
     std::wstring FInput;
     std::deque<std::wstring> FPending; // lines waiting for the run delay
+    bool FPaintTimer = false;
     bool FRunTimer = false;
     bool FExitRequested = false;
     int FExitCode = 0;
@@ -52,4 +53,6 @@ private:
     void RunLine(const std::wstring& line);
     void Paint();
     void Refresh();
+    // Typed characters come in bursts of thousands: the line is repainted once the burst pauses.
+    void RefreshSoon();
 };
