@@ -1,0 +1,67 @@
+#include "corvalin_window.h"
+
+#include "driver.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+// The descendant of this class (compared without regard to case) whose top-left corner lies nearest to
+// the layout's point, within a few pixels.
+HWND ControlAt(HWND form, const wchar_t* className, int x96, int y96) {
+    const UINT dpi = GetDpiForWindow(form) ? GetDpiForWindow(form) : 96;
+    const int x = MulDiv(x96, int(dpi), 96), y = MulDiv(y96, int(dpi), 96);
+    const int tolerance = MulDiv(4, int(dpi), 96);
+    HWND best = nullptr;
+    int bestDistance = INT_MAX;
+    for (HWND child : driver::Descendants(form)) {
+        if (CompareStringOrdinal(driver::ClassName(child).c_str(), -1, className, -1, TRUE) != CSTR_EQUAL)
+            continue;
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&r), 2);
+        const int distance = std::abs(r.left - x) + std::abs(r.top - y);
+        if (distance <= 2 * tolerance && distance < bestDistance) {
+            best = child;
+            bestDistance = distance;
+        }
+    }
+    if (!best)
+        throw driver::DriverError(L"no control of class " + std::wstring(className) + L" at " +
+                                  std::to_wstring(x96) + L"," + std::to_wstring(y96));
+    return best;
+}
+
+} // namespace
+
+TCorvalinWindow FindCorvalinControls(HWND form) {
+    TCorvalinWindow window;
+    window.form = form;
+    window.edtUsername = ControlAt(form, L"Edit", 16, 24);
+    window.edtPassword = ControlAt(form, L"Edit", 16, 72);
+    window.btnGenerate = ControlAt(form, L"Button", 246, 112);
+    window.redtConfiguration = ControlAt(form, L"RICHEDIT50W", 344, 24);
+    return window;
+}
+
+bool ReadText(HWND window, std::wstring& text, DWORD timeoutMs) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, timeoutMs, &length)) return false;
+    std::wstring buffer(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                             SMTO_NORMAL, timeoutMs, &copied))
+        return false;
+    buffer.resize(std::min<size_t>(copied, length));
+    text = std::move(buffer);
+    return true;
+}
+
+bool WriteText(HWND window, const std::wstring& text, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                               timeoutMs, &result) != 0 &&
+           result != 0;
+}
