@@ -75,46 +75,21 @@ public:
     const TClassInfo& ClassInfo() const override;
 
     const std::wstring& Name() const { return FName; }
-    void SetName(const std::wstring& Value) {
-        if (FName != Value) {
-            FName = Value;
-            Changed();
-        }
-    }
+    void SetName(const std::wstring& Value) { Update(FName, Value); }
 
     int Size() const;
     void SetSize(int Value);
     int Height() const { return FHeight; }
-    void SetHeight(int Value) {
-        if (FHeight != Value) {
-            FHeight = Value;
-            Changed();
-        }
-    }
+    void SetHeight(int Value) { Update(FHeight, Value); }
 
     TFontStyles Style() const { return FStyle; }
-    void SetStyle(TFontStyles Value) {
-        if (FStyle != Value) {
-            FStyle = Value;
-            Changed();
-        }
-    }
+    void SetStyle(TFontStyles Value) { Update(FStyle, Value); }
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value) {
-        if (FColor != Value) {
-            FColor = Value;
-            Changed();
-        }
-    }
+    void SetColor(TColor Value) { Update(FColor, Value); }
 
     int Charset() const { return FCharset; }
-    void SetCharset(int Value) {
-        if (FCharset != Value) {
-            FCharset = Value;
-            Changed();
-        }
-    }
+    void SetCharset(int Value) { Update(FCharset, Value); }
 
     // The resolution at which Size and Height convert into each other (96 until the window scales).
     int PixelsPerInch() const { return FPixelsPerInch; }
@@ -129,6 +104,12 @@ public:
 private:
     void Changed() {
         if (OnChange) OnChange();
+    }
+    // Stores Value and tells OnChange, only when it differs.
+    template <class T, class V> void Update(T& Field, const V& Value) {
+        if (Field == Value) return;
+        Field = Value;
+        Changed();
     }
 
     std::wstring FName = L"Tahoma";
