@@ -2,32 +2,14 @@
 
 #include "driver.h"
 
-#include <algorithm>
-#include <climits>
-#include <cstdlib>
 
 namespace {
 
-// The descendant of this class (compared without regard to case) whose top-left corner lies nearest to
-// the layout's point, within a few pixels.
+// The control of this class at the layout's place, scaled to the window's resolution, within a few pixels.
 HWND ControlAt(HWND form, const wchar_t* className, int x96, int y96) {
     const UINT dpi = GetDpiForWindow(form) ? GetDpiForWindow(form) : 96;
-    const int x = MulDiv(x96, int(dpi), 96), y = MulDiv(y96, int(dpi), 96);
-    const int tolerance = MulDiv(4, int(dpi), 96);
-    HWND best = nullptr;
-    int bestDistance = INT_MAX;
-    for (HWND child : driver::Descendants(form)) {
-        if (CompareStringOrdinal(driver::ClassName(child).c_str(), -1, className, -1, TRUE) != CSTR_EQUAL)
-            continue;
-        RECT r{};
-        GetWindowRect(child, &r);
-        MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&r), 2);
-        const int distance = std::abs(r.left - x) + std::abs(r.top - y);
-        if (distance <= 2 * tolerance && distance < bestDistance) {
-            best = child;
-            bestDistance = distance;
-        }
-    }
+    const POINT at{MulDiv(x96, int(dpi), 96), MulDiv(y96, int(dpi), 96)};
+    const HWND best = driver::ChildNear(form, className, at, 4.0 * dpi / 96);
     if (!best)
         throw driver::DriverError(L"no control of class " + std::wstring(className) + L" at " +
                                   std::to_wstring(x96) + L"," + std::to_wstring(y96));

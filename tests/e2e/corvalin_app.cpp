@@ -11,12 +11,6 @@ namespace e2e {
 
 namespace {
 
-bool SameClass(HWND hwnd, std::wstring_view name) {
-    const std::wstring actual = driver::ClassName(hwnd);
-    return ::CompareStringOrdinal(actual.c_str(), static_cast<int>(actual.size()), name.data(),
-                                  static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
-}
-
 RECT PlaceInForm(HWND form, HWND control) {
     RECT r{};
     ::GetWindowRect(control, &r);
@@ -24,20 +18,10 @@ RECT PlaceInForm(HWND form, HWND control) {
     return r;
 }
 
-// The descendant of this class whose top-left corner lies nearest the expected point, within a few pixels.
+// The control of this class at the layout's place, within a few pixels.
 HWND FindAt(HWND form, std::wstring_view className, int left, int top, double scale) {
-    const double x = left * scale, y = top * scale, tolerance = 4 * scale;
-    HWND best = nullptr;
-    double bestDistance = tolerance;
-    for (HWND child : driver::Descendants(form)) {
-        if (!SameClass(child, className)) continue;
-        const RECT r = PlaceInForm(form, child);
-        const double distance = std::hypot(r.left - x, r.top - y);
-        if (distance <= bestDistance) {
-            best = child;
-            bestDistance = distance;
-        }
-    }
+    const POINT at{LONG(std::lround(left * scale)), LONG(std::lround(top * scale))};
+    const HWND best = driver::ChildNear(form, className, at, 4 * scale);
     if (!best)
         throw driver::DriverError(L"no " + std::wstring(className) + L" at " + std::to_wstring(left) + L"," +
                                   std::to_wstring(top) + L" (x" + std::to_wstring(scale) +

@@ -7,9 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <climits>
 #include <filesystem>
 #include <string>
 
@@ -27,18 +25,6 @@ void Print(const std::wstring& text) {
     std::fflush(stdout);
 }
 
-// The control of this class whose place in the window's client area is nearest (x, y) at 96 dpi.
-HWND ControlAt(HWND form, const wchar_t* className, int x, int y) {
-    HWND best = nullptr;
-    long bestDistance = LONG_MAX;
-    for (HWND child : driver::ChildrenByPosition(form, className)) {
-        const RECT r = driver::PlaceInParent(child);
-        const long d = std::labs(r.left - x) + std::labs(r.top - y);
-        if (d < bestDistance) best = child, bestDistance = d;
-    }
-    return best;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -50,11 +36,12 @@ int wmain(int argc, wchar_t** argv) {
     try {
         driver::TProcess corvalin = driver::StartProgram(argv[1]);
         const HWND form = driver::WaitForWindow(corvalin, L"Corvalin");
-        const HWND user = ControlAt(form, L"Edit", 16, 24);
-        const HWND password = ControlAt(form, L"Edit", 16, 72);
-        const HWND generate = driver::FindChildByText(form, L"Gerar");
-        const HWND copy = driver::FindChildByText(form, L"Copiar");
-        const HWND result = driver::FindChild(form, L"RichEdit50W");
+        // The controls at their places in the layout (the window starts at 96 pixels per inch here).
+        const HWND user = driver::ChildNear(form, L"Edit", {16, 24}, 4);
+        const HWND password = driver::ChildNear(form, L"Edit", {16, 72}, 4);
+        const HWND generate = driver::ChildNear(form, L"Button", {246, 112}, 4);
+        const HWND result = driver::ChildNear(form, L"RichEdit50W", {344, 24}, 4);
+        const HWND copy = driver::ChildNear(form, L"Button", {598, 112}, 4);
         if (!user || !password || !generate || !copy || !result) {
             for (HWND child : driver::Descendants(form))
                 Print(driver::ClassName(child) + L" [" + driver::WindowText(child) + L"]\n");

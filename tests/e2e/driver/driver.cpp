@@ -3,6 +3,7 @@
 #include <wincrypt.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cwchar>
 #include <memory>
@@ -425,6 +426,26 @@ HWND FindChildByText(HWND parent, std::wstring_view text, std::wstring_view clas
     for (HWND child : Descendants(parent))
         if ((className.empty() || ClassName(child) == className) && WindowText(child) == text) return child;
     return nullptr;
+}
+
+HWND ChildNear(HWND ancestor, std::wstring_view className, POINT at, double tolerance) {
+    HWND best = nullptr;
+    double bestDistance = tolerance;
+    for (HWND child : Descendants(ancestor)) {
+        const std::wstring name = ClassName(child);
+        if (::CompareStringOrdinal(name.c_str(), int(name.size()), className.data(), int(className.size()), TRUE) !=
+            CSTR_EQUAL)
+            continue;
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(HWND_DESKTOP, ancestor, reinterpret_cast<POINT*>(&r), 2);
+        const double distance = std::hypot(double(r.left - at.x), double(r.top - at.y));
+        if (distance <= bestDistance) {
+            best = child;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 RECT PlaceInParent(HWND hwnd) {

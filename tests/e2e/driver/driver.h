@@ -77,6 +77,9 @@ std::vector<HWND> ChildrenByPosition(HWND parent, std::wstring_view className = 
 HWND FindChild(HWND parent, std::wstring_view className, size_t index = 0);
 // The first descendant whose text is exactly this (and of this class, unless empty), or null.
 HWND FindChildByText(HWND parent, std::wstring_view text, std::wstring_view className = {});
+// The descendant of this class (compared without regard to case) whose top-left corner, in the ancestor's
+// client coordinates, lies nearest the point and no farther from it than the tolerance; or null.
+HWND ChildNear(HWND ancestor, std::wstring_view className, POINT at, double tolerance);
 // The window's rectangle in its parent's client coordinates (on the screen for a top-level window).
 RECT PlaceInParent(HWND hwnd);
 SIZE ClientSize(HWND hwnd);
