@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 TDomainUser SplitDomainUser(std::wstring_view userField) {
     TDomainUser r;
     const std::wstring field = Trim(userField);
@@ -44,6 +46,14 @@ std::wstring GetPsFile(std::wstring_view exePath) {
     return std::wstring(exePath) + L".out";
 }
 
+std::wstring GetPsFolder(std::wstring_view psFile) {
+    const size_t slash = psFile.find_last_of(L'\\');
+    if (slash == std::wstring_view::npos) return std::wstring(psFile);
+    // A root keeps its backslash: "C:" alone would name the drive's current folder.
+    const bool root = slash == 0 || psFile[slash - 1] == L':';
+    return std::wstring(psFile.substr(0, root ? slash + 1 : slash));
+}
+
 namespace {
 
 // Characters that end or change a double-quoted PowerShell string: the dollar sign (variables and
@@ -60,8 +70,9 @@ void AppendQuotedText(std::wstring& out, std::wstring_view text) {
         if (NeedsBacktick(c)) {
             out += L'`';
             out += c;
-        } else if (c < 0x20) {
-            // No raw control character is ever typed into the console.
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            // No raw control character (C0, DEL or C1) is ever typed into the console: its line editor
+            // drops them or takes them as editing keys.
             if (c < std::size(kLetterEscapes) && kLetterEscapes[c] != 0) {
                 out += L'`';
                 out += kLetterEscapes[c];
@@ -155,6 +166,14 @@ std::wstring ReadCryptPassword(const std::vector<unsigned char>& content, unsign
     else
         text = DecodeAnsi(p, n, codePage);
     return Trim(text);
+}
+
+bool IsCryptPassword(std::wstring_view cryptPassword) {
+    const auto hexDigit = [](wchar_t c) {
+        return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
+    };
+    return !cryptPassword.empty() && cryptPassword.size() % 2 == 0 &&
+           std::all_of(cryptPassword.begin(), cryptPassword.end(), hexDigit);
 }
 
 std::array<std::wstring, 3> BuildConfigurationLines(std::wstring_view domain, std::wstring_view username,

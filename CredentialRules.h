@@ -18,6 +18,14 @@ inline const std::wstring PS_COMMAND_COPY_MESSAGE =
     L"Execute no PowerShell o comando que foi copiado para a Área de Transferência.\r\r"
     L"Após executar clique em OK para continuar.";
 inline const std::wstring PS_FILE_NOT_FOUND_MESSAGE = L"Arquivo de senha não encontrado.";
+// Followed by the result file's path on a line of its own.
+inline const std::wstring PS_FILE_NOT_DELETED_MESSAGE =
+    L"Não foi possível apagar o arquivo de senha anterior.";
+// Followed by the folder's path on a line of its own.
+inline const std::wstring PS_FOLDER_NOT_WRITABLE_MESSAGE =
+    L"Não é possível gravar o arquivo de senha na pasta do programa:";
+inline const std::wstring PS_FILE_INVALID_MESSAGE =
+    L"Arquivo de senha inválido: o PowerShell não gerou a senha criptografada.";
 
 struct TDomainUser {
     std::wstring domain = DOMAIN_DEFAULT;
@@ -40,6 +48,9 @@ TCredentialCheck ValidateCredentials(std::wstring_view username, std::wstring_vi
 // The executable's path with its extension replaced by ".out" (appended when the file name has none).
 std::wstring GetPsFile(std::wstring_view exePath);
 
+// The folder that holds the result file, as the operator would look for it: C:\Tools, or C:\ for a root.
+std::wstring GetPsFolder(std::wstring_view psFile);
+
 // The command typed into PowerShell. The password and the path stand inside double-quoted PowerShell
 // strings, so the characters PowerShell treats specially there are escaped with a backtick and control
 // characters are written as escapes: PowerShell then encrypts exactly the password that was typed.
@@ -48,6 +59,10 @@ std::wstring BuildPsCommand(std::wstring_view password, std::wstring_view psFile
 // Decodes the result file by its byte-order mark (UTF-8, UTF-16 LE, UTF-16 BE; without one, the ANSI
 // code page given) and trims the text.
 std::wstring ReadCryptPassword(const std::vector<unsigned char>& content, unsigned codePage);
+
+// True for what ConvertFrom-SecureString writes: one string of hexadecimal digits of either case, of even
+// length. Anything else in the result file (nothing, blanks, an error text) means the encryption failed.
+bool IsCryptPassword(std::wstring_view cryptPassword);
 
 std::array<std::wstring, 3> BuildConfigurationLines(std::wstring_view domain, std::wstring_view username,
                                                     std::wstring_view cryptPassword);

@@ -26,4 +26,5 @@ bench: build
 	bash bench/run.sh $(BUILD)
 
 clean:
+	@bash tests/e2e/readonly_folder.sh cleanup $(BUILD)/e2e-readonly
 	rm -rf $(BUILD)

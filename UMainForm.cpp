@@ -10,6 +10,8 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
+#include <vector>
 
 TMainForm* MainForm = nullptr;
 
@@ -64,7 +66,7 @@ const TClassInfo& TMainForm::StaticClass() {
     return info;
 }
 
-std::int32_t TMainForm::GetPid(const std::wstring& ProcessName) {
+std::int32_t TMainForm::FindProcess(const std::function<bool(const PROCESSENTRY32W&)>& Matches) {
     HANDLE snapshot = FSys.CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0);
     struct TCloseSnapshot {
         ISystemServices& sys;
@@ -75,8 +77,29 @@ std::int32_t TMainForm::GetPid(const std::wstring& ProcessName) {
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry); // 568 in a 64-bit build: the walk refuses any other size
     BOOL gotProcess = FSys.Process32FirstW(snapshot, &entry);
-    while (gotProcess && !SameText(entry.szExeFile, ProcessName)) gotProcess = FSys.Process32NextW(snapshot, &entry);
+    while (gotProcess && !Matches(entry))
+        gotProcess = FSys.Process32NextW(snapshot, &entry);
     return gotProcess ? std::int32_t(entry.th32ProcessID) : 0;
+}
+
+std::int32_t TMainForm::GetPid(const std::wstring& ProcessName) {
+    return FindProcess([&](const PROCESSENTRY32W& entry) { return SameText(entry.szExeFile, ProcessName); });
+}
+
+// Every console window on a desktop has the console's class (cmd.exe, build tools, SSH clients): the
+// password goes only to one whose process runs PowerShell, the first in the system's order of windows.
+HWND TMainForm::FindPsConsole() {
+    const wchar_t* const className = PS_WINDOW_CLASS.c_str();
+    for (HWND window = FSys.FindWindowExW(nullptr, nullptr, className, nullptr); window != nullptr;
+         window = FSys.FindWindowExW(nullptr, window, className, nullptr)) {
+        DWORD processId = 0;
+        FSys.GetWindowThreadProcessId(window, &processId);
+        const auto runsPowerShell = [&](const PROCESSENTRY32W& entry) {
+            return entry.th32ProcessID == processId && SameText(entry.szExeFile, PS_PROCESS_NAME);
+        };
+        if (processId != 0 && FindProcess(runsPowerShell) != 0) return window;
+    }
+    return nullptr;
 }
 
 void TMainForm::RestoreControls() {
@@ -133,46 +156,79 @@ void TMainForm::btnGenerateClick(TObject*) {
     }
 
     // Find its console, by class and then by title; each pass pauses after its lookup.
-    const auto search = [this](const wchar_t* className, const wchar_t* windowName) {
-        HWND psHandle = FSys.FindWindowW(className, windowName);
+    const auto search = [this](const std::function<HWND()>& lookUp) {
+        HWND psHandle = lookUp();
         for (int i = 0; psHandle == nullptr && i < 20; ++i) {
-            psHandle = FSys.FindWindowW(className, windowName);
+            psHandle = lookUp();
             FSys.Sleep(500);
             FSys.ProcessMessages();
         }
         return psHandle;
     };
-    HWND psHandle = search(PS_WINDOW_CLASS.c_str(), nullptr);
-    if (psHandle == nullptr) psHandle = search(nullptr, PS_WINDOW_NAME.c_str());
+    HWND psHandle = search([this] { return FindPsConsole(); });
+    if (psHandle == nullptr)
+        psHandle = search([this] { return FSys.FindWindowW(nullptr, PS_WINDOW_NAME.c_str()); });
     if (psHandle == nullptr) {
         fail(PS_NOT_FOUND_MESSAGE);
         return;
     }
 
-    // Type the command; a stale result file must never pass for the new one.
+    // Clear the way: a result file left by an earlier run must never pass for the new one, and the
+    // console must be able to write the new one. Nothing is typed otherwise.
     const std::wstring psFile = GetPsFile(FSys.GetExeFileName());
     FSys.RemoveFile(psFile);
+    if (FSys.PathExists(psFile)) {
+        fail(PS_FILE_NOT_DELETED_MESSAGE + L"\n" + psFile);
+        return;
+    }
+    if (!FSys.CanCreateFile(psFile)) {
+        fail(PS_FOLDER_NOT_WRITABLE_MESSAGE + L"\n" + GetPsFolder(psFile));
+        return;
+    }
+
+    // Type the command.
     const std::wstring psCommand = BuildPsCommand(password, psFile);
     for (const wchar_t c : psCommand) FSys.SendMessageW(psHandle, WM_CHAR, WPARAM(c), 0);
     FSys.PostMessageW(psHandle, WM_KEYDOWN, VK_RETURN, 0);
 
-    // Wait for the file; then hand the command to the operator.
+    // Wait for the file; then hand the command to the operator, through the clipboard, for as long as
+    // the run needs it there.
     for (int i = 0; !FSys.FileExists(psFile) && i < 10; ++i) {
         FSys.Sleep(500);
         FSys.ProcessMessages();
     }
+    std::optional<DWORD> copied;
     if (!FSys.FileExists(psFile)) {
-        FSys.SetClipboardText(psCommand);
+        copied = FSys.SetClipboardSecret(psCommand);
         warn(PS_COMMAND_COPY_MESSAGE);
     }
-    if (!FSys.FileExists(psFile)) {
+    const bool arrived = FSys.FileExists(psFile);
+    if (copied) FSys.EmptyClipboardIfUnchanged(*copied);
+    if (!arrived) {
         fail(PS_FILE_NOT_FOUND_MESSAGE);
         return;
     }
 
-    // Read and show.
-    const std::wstring cryptPassword = ReadCryptPassword(FSys.ReadAllBytes(psFile), FSys.GetACP());
+    // Read, while the console may still be writing it.
+    std::vector<unsigned char> content;
+    for (int i = 0;; ++i) {
+        try {
+            content = FSys.ReadAllBytes(psFile);
+            break;
+        } catch (const EFileInUse&) {
+            if (i >= 10) throw;
+        }
+        FSys.Sleep(500);
+        FSys.ProcessMessages();
+    }
+    const std::wstring cryptPassword = ReadCryptPassword(content, FSys.GetACP());
     FSys.RemoveFile(psFile);
+    if (!IsCryptPassword(cryptPassword)) {
+        fail(PS_FILE_INVALID_MESSAGE);
+        return;
+    }
+
+    // Show.
     redtConfiguration->Lines().Clear();
     for (const std::wstring& line : BuildConfigurationLines(du.domain, du.username, cryptPassword))
         redtConfiguration->Lines().Add(line);

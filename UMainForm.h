@@ -9,6 +9,7 @@
 #include "toolkit/label.h"
 
 #include <cstdint>
+#include <functional>
 
 class TMainForm : public TForm {
 public:
@@ -32,6 +33,10 @@ public:
     std::int32_t GetPid(const std::wstring& ProcessName);
 
 private:
+    // The id of the first process of a snapshot walk for which Matches holds, or 0.
+    std::int32_t FindProcess(const std::function<bool(const PROCESSENTRY32W&)>& Matches);
+    // The first PowerShell console window by its class, or 0.
+    HWND FindPsConsole();
     void RestoreControls();
 
     ISystemServices& FSys;

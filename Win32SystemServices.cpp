@@ -31,7 +31,9 @@ std::wstring SystemErrorText(DWORD code) {
 }
 
 [[noreturn]] void ThrowFileError(const wchar_t* what, const std::wstring& path, DWORD code) {
-    throw Exception(std::wstring(what) + L" \"" + path + L"\". " + SystemErrorText(code));
+    std::wstring message = std::wstring(what) + L" \"" + path + L"\". " + SystemErrorText(code);
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) throw EFileInUse(std::move(message));
+    throw Exception(std::move(message));
 }
 
 } // namespace
@@ -62,6 +64,15 @@ HWND TWin32SystemServices::FindWindowW(const wchar_t* className, const wchar_t* 
     return ::FindWindowW(className, windowName);
 }
 
+HWND TWin32SystemServices::FindWindowExW(HWND parent, HWND childAfter, const wchar_t* className,
+                                         const wchar_t* windowName) {
+    return ::FindWindowExW(parent, childAfter, className, windowName);
+}
+
+DWORD TWin32SystemServices::GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
+    return ::GetWindowThreadProcessId(hwnd, processId);
+}
+
 void TWin32SystemServices::Sleep(DWORD milliseconds) {
     ::Sleep(milliseconds);
 }
@@ -82,8 +93,14 @@ UINT TWin32SystemServices::GetACP() {
     return ::GetACP();
 }
 
-void TWin32SystemServices::SetClipboardText(std::wstring_view text) {
-    Clipboard()->SetAsText(std::wstring(text));
+DWORD TWin32SystemServices::SetClipboardSecret(std::wstring_view text) {
+    return Clipboard()->SetAsSecretText(text);
+}
+
+void TWin32SystemServices::EmptyClipboardIfUnchanged(DWORD sequenceNumber) {
+    // Another program may hold the clipboard open for a moment.
+    for (int attempt = 0; attempt < 10 && !Clipboard()->EmptyIfUnchanged(sequenceNumber); ++attempt)
+        ::Sleep(10);
 }
 
 std::wstring TWin32SystemServices::GetExeFileName() {
@@ -103,8 +120,20 @@ bool TWin32SystemServices::FileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool TWin32SystemServices::PathExists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 void TWin32SystemServices::RemoveFile(const std::wstring& path) {
     ::DeleteFileW(path.c_str());
+}
+
+bool TWin32SystemServices::CanCreateFile(const std::wstring& path) {
+    HANDLE created = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (created == INVALID_HANDLE_VALUE) return false;
+    UniqueFileHandle close(created);
+    return true;
 }
 
 std::vector<unsigned char> TWin32SystemServices::ReadAllBytes(const std::wstring& path) {

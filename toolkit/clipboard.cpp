@@ -64,22 +64,65 @@ private:
 };
 
 const wchar_t* OutOfResources = L"Out of system resources";
+
+// Puts a copy of the bytes on the open clipboard in the format.
+void SetData(UINT Format, const void* Bytes, size_t Size) {
+    TGlobalMemory memory(Size);
+    if (!memory.Get()) throw Exception(OutOfResources);
+    {
+        TGlobalLock lock(memory.Get());
+        if (!lock.Data()) throw Exception(OutOfResources);
+        if (Size) std::memcpy(lock.Data(), Bytes, Size);
+    }
+    if (!SetClipboardData(Format, memory.Get())) throw Exception(OutOfResources);
+    memory.Release(); // the clipboard owns it now
+}
+
+void SetText(std::wstring_view Value) {
+    std::wstring text(Value);
+    SetData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+// The formats with which Windows' clipboard history and cloud clipboard, and clipboard managers that
+// honour them, leave a text alone: the first by its presence, the other two with the value 0.
+void MarkAsSecret() {
+    const DWORD no = 0;
+    for (const wchar_t* name : {L"ExcludeClipboardContentFromMonitorProcessing",
+                                L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+        const UINT format = RegisterClipboardFormatW(name);
+        if (format == 0) throw Exception(OutOfResources);
+        SetData(format, &no, sizeof no);
+    }
+}
 } // namespace
 
 void TClipboard::SetAsText(std::wstring_view Value) {
     TOpenClipboard open;
     EmptyClipboard();
-    TGlobalMemory memory((Value.size() + 1) * sizeof(wchar_t));
-    if (!memory.Get()) throw Exception(OutOfResources);
+    SetText(Value);
+}
+
+unsigned long TClipboard::SetAsSecretText(std::wstring_view Value) {
     {
-        TGlobalLock lock(memory.Get());
-        if (!lock.Data()) throw Exception(OutOfResources);
-        auto* text = static_cast<wchar_t*>(lock.Data());
-        if (!Value.empty()) std::memcpy(text, Value.data(), Value.size() * sizeof(wchar_t));
-        text[Value.size()] = L'\0';
+        TOpenClipboard open;
+        EmptyClipboard();
+        try {
+            MarkAsSecret();
+            SetText(Value);
+        } catch (...) {
+            EmptyClipboard(); // never a secret without its marks
+            throw;
+        }
     }
-    if (!SetClipboardData(CF_UNICODETEXT, memory.Get())) throw Exception(OutOfResources);
-    memory.Release(); // the clipboard owns it now
+    return GetClipboardSequenceNumber();
+}
+
+bool TClipboard::EmptyIfUnchanged(unsigned long SequenceNumber) {
+    if (!OpenClipboard(Application ? Application->Handle() : nullptr)) return false;
+    // Compared while the clipboard is open, so that nobody can change it between the test and the emptying.
+    if (GetClipboardSequenceNumber() == SequenceNumber) EmptyClipboard();
+    CloseClipboard();
+    return true;
 }
 
 std::wstring TClipboard::AsText() {

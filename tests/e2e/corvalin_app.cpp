@@ -65,10 +65,10 @@ std::wstring ControlName(const TControls& controls, HWND hwnd) {
     return driver::ClassName(hwnd) + L" \"" + Describe(driver::WindowText(hwnd)) + L"\"";
 }
 
-TCorvalin::TCorvalin(const TEnvironment& environment, double scale) {
+TCorvalin::TCorvalin(const TEnvironment& environment, double scale, const std::wstring& exePath) {
     driver::TStartOptions options;
     options.environment = environment;
-    FProcess = driver::StartProgram(CorvalinPath(), options);
+    FProcess = driver::StartProgram(exePath.empty() ? CorvalinPath() : exePath, options);
     FForm = driver::WaitForWindow(FProcess, kTitle);
     FControls = FindControls(FForm, scale);
     // The window is ready for input once its first control has the focus; tests that check the focus

@@ -37,9 +37,10 @@ using TEnvironment = std::vector<std::pair<std::wstring, std::wstring>>;
 
 class TCorvalin {
 public:
-    // Starts the program with these variables added to its environment (the console it starts inherits
-    // them) and waits for its window.
-    explicit TCorvalin(const TEnvironment& environment = {}, double scale = 1.0);
+    // Starts the program (the built one, unless another copy is named) with these variables added to its
+    // environment (the console it starts inherits them) and waits for its window.
+    explicit TCorvalin(const TEnvironment& environment = {}, double scale = 1.0,
+                       const std::wstring& exePath = {});
 
     driver::TProcess& Process() { return FProcess; }
     HWND Form() const { return FForm; }

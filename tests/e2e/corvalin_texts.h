@@ -13,6 +13,11 @@ inline const std::wstring kCommandCopied =
     L"Execute no PowerShell o comando que foi copiado para a Área de Transferência.\r\r"
     L"Após executar clique em OK para continuar.";
 inline const std::wstring kFileNotFound = L"Arquivo de senha não encontrado.";
+inline const std::wstring kPsFileNotDeleted = L"Não foi possível apagar o arquivo de senha anterior.";
+inline const std::wstring kPsFolderNotWritable =
+    L"Não é possível gravar o arquivo de senha na pasta do programa:";
+inline const std::wstring kPsFileInvalid =
+    L"Arquivo de senha inválido: o PowerShell não gerou a senha criptografada.";
 inline const std::wstring kCannotOpenClipboard = L"Cannot open clipboard: ";
 
 inline const std::wstring kDomainPrefix = L"domain:s:";

@@ -16,6 +16,8 @@ protected:
 private:
     static void Clean() {
         KillConsoles();
+        // A test may have left it read-only.
+        ::SetFileAttributesW(ResultFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(ResultFilePath().c_str());
     }
 };

@@ -67,6 +67,14 @@ TEST_F(THostile, EveryPasswordDecryptsToExactlyTheTrimmedText) {
          TInput::Typed},
         {"blanks and controls at the ends", L" \t\x01 inner  blanks\t \x1F", L"inner  blanks",
          TInput::SetText},
+        {"DEL and C1 controls inside",
+         L"a\x7F"
+         L"b\x80\x85\x9F"
+         L"c",
+         L"a\x7F"
+         L"b\x80\x85\x9F"
+         L"c",
+         TInput::SetText},
         {"no-break spaces stay", L"\u00A0nbsp\u00A0", L"\u00A0nbsp\u00A0", TInput::Typed},
         {"one code unit", L"x", L"x", TInput::Typed},
         {"255 code units", long255, long255, TInput::Typed},

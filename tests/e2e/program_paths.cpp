@@ -28,6 +28,14 @@ std::wstring ConsolePath() {
     return WindowsPath(POWERSHELL_EXE);
 }
 
+std::wstring ReadOnlyCorvalinPath() {
+    return WindowsPath(READONLY_CORVALIN_EXE);
+}
+
+std::wstring ForeignConsolePath() {
+    return WindowsPath(FOREIGN_CONSOLE_EXE);
+}
+
 std::wstring ResultFilePath() {
     const std::wstring exe = CorvalinPath();
     return exe.substr(0, exe.find_last_of(L'.')) + L".out";

@@ -8,6 +8,10 @@ namespace e2e {
 std::wstring CorvalinPath();
 // The substitute PowerShell console as built (the same program the session installs as powershell.exe).
 std::wstring ConsolePath();
+// A copy of Corvalin in a folder that cannot be written to, made before the tests that need it.
+std::wstring ReadOnlyCorvalinPath();
+// A program with a console window that is not PowerShell's.
+std::wstring ForeignConsolePath();
 // Corvalin's result file: beside the executable, with its name and the extension ".out".
 std::wstring ResultFilePath();
 

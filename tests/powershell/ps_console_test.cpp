@@ -110,6 +110,7 @@ TEST(ConsoleProcess, AnswersCorvalinsCommandWithAFileThatDecryptsToThePassword) 
              L"\x01\x1B"
              L"end",
          L"plain"},
+        {L"DEL \x7F and C1 \x80\x85\x9F end", L"plain"},
         {ThreeHundredCodeUnits(), L"plain"},
         {L"in an awkward folder", L"Pasta $x `y` \x201Cz\x201D \xE7\xE3o"},
     };
@@ -180,6 +181,46 @@ TEST(ConsoleProcess, LetsGoOfTheFileRightAfterWritingAndEditsTheLineByCodeUnits)
     TypeLine(window, L"exiq\bt 7");
     ASSERT_TRUE(console.WaitForExit(kAnswerMs));
     EXPECT_EQ(console.ExitCode(), 7u);
+}
+
+// Control characters typed as they are never reach the line, whichever range they are from.
+TEST(ConsoleProcess, ControlCharactersTypedRawAreDropped) {
+    const TScratchDirectory folder(L"raw");
+    const std::wstring file = folder.Path() + L"\\Corvalin.out";
+    TConsoleProcess console;
+    const HWND window = console.WaitForWindow(kAnswerMs);
+    ASSERT_TRUE(window);
+    std::wstring command = BuildPsCommand(L"a~b\xA0"
+                                          L"c",
+                                          file);
+    command.insert(command.find(L'~'), L"\x01\x1F\x7F\x80\x9F");
+    TypeLine(window, command);
+    ASSERT_TRUE(console.WaitForExit(kAnswerMs));
+    ExpectResultFile(file, L"a~b\xA0"
+                           L"c");
+}
+
+TEST(FaultSwitch, OutputReplacesWhatTheRedirectionWrites) {
+    const struct {
+        const wchar_t* value;
+        Bytes content;
+    } cases[] = {
+        {L"empty", {}},
+        {L"bom", {0xFF, 0xFE}},
+        {L"blank", {0xFF, 0xFE, ' ', 0, ' ', 0, '\t', 0, '\r', 0, '\n', 0, '\r', 0, '\n', 0}},
+        {L"line:x1", {0xFF, 0xFE, 'x', 0, '1', 0, '\r', 0, '\n', 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "CORVALIN_PS_OUTPUT=" << c.value);
+        const TScratchDirectory folder(L"output");
+        const std::wstring file = folder.Path() + L"\\Corvalin.out";
+        TConsoleProcess console(TFaults{{L"CORVALIN_PS_OUTPUT", c.value}});
+        const HWND window = console.WaitForWindow(kAnswerMs);
+        ASSERT_TRUE(window);
+        TypeLine(window, BuildPsCommand(L"pw", file));
+        ASSERT_TRUE(console.WaitForExit(kAnswerMs));
+        EXPECT_EQ(ReadDenyingWrite(file), c.content);
+    }
 }
 
 TEST(FaultSwitch, NoClassLeavesOnlyTheTitleToFindItBy) {

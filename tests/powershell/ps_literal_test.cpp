@@ -116,6 +116,7 @@ TEST(DoubleQuotedString, Subexpressions) {
         {L"\"a$([char]7)b\"", L"a\ab", nullptr},
         {L"\"$([char]0)|$([char]31)|$([CHAR]0x41)|$( [System.Char] 66 )\"", L"\x2400|\x1F|A|B", nullptr},
         {L"\"$([char]'x')\"", L"x", nullptr},
+        {L"\"$([char]127)|$([char]128)|$([char]159)\"", L"\x7F|\x80|\x9F", nullptr},
         {L"\"a$(\"in`\"ner\")c\"", L"ain\"nerc", nullptr},
         {L"\"$(1; 2)|$()\"", L"1 2|", nullptr},
         {L"\"$([char]65536)\"", nullptr, L"InvalidCastIConvertible"},

@@ -51,10 +51,18 @@ void TFakeSystemServices::AddProcess(std::wstring exeFile, DWORD processId) {
     FProcesses.push_back({std::move(exeFile), processId});
 }
 
-HWND TFakeSystemServices::AddWindow(std::wstring className, std::wstring title, int hiddenForLookups) {
+HWND TFakeSystemServices::AddWindow(std::wstring className, std::wstring title, DWORD processId,
+                                    int hiddenForLookups) {
     HWND handle = reinterpret_cast<HWND>(FNextHandle += 0x10);
-    FWindows.push_back({handle, std::move(className), std::move(title), FLookups + hiddenForLookups + 1});
+    FWindows.push_back(
+        {handle, std::move(className), std::move(title), processId, FLookups + hiddenForLookups + 1});
     return handle;
+}
+
+void TFakeSystemServices::ReplaceClipboard(std::wstring text) {
+    Clipboard = std::move(text);
+    ClipboardMarkedSecret = false;
+    ++ClipboardSequence;
 }
 
 void TFakeSystemServices::AddFile(std::wstring path, std::vector<unsigned char> bytes, int hiddenForTests) {
@@ -114,15 +122,43 @@ HINSTANCE TFakeSystemServices::ShellExecuteW(HWND hwnd, const wchar_t* verb, con
     return reinterpret_cast<HINSTANCE>(42); // above 32: what Windows returns when it started something
 }
 
+bool TFakeSystemServices::Findable(const TWindow& window, const wchar_t* className,
+                                   const wchar_t* windowName) const {
+    return FLookups >= window.findableFromLookup && (!className || window.className == className) &&
+           (!windowName || window.title == windowName);
+}
+
 HWND TFakeSystemServices::FindWindowW(const wchar_t* className, const wchar_t* windowName) {
     Record(L"FindWindowW", {Quoted(className), Quoted(windowName)});
     ++FLookups;
-    for (const TWindow& window : FWindows) {
-        if (FLookups >= window.findableFromLookup && (!className || window.className == className) &&
-            (!windowName || window.title == windowName))
-            return window.handle;
-    }
+    for (const TWindow& window : FWindows)
+        if (Findable(window, className, windowName)) return window.handle;
     return nullptr;
+}
+
+HWND TFakeSystemServices::FindWindowExW(HWND parent, HWND childAfter, const wchar_t* className,
+                                        const wchar_t* windowName) {
+    Record(L"FindWindowExW", {Text(parent), Text(childAfter), Quoted(className), Quoted(windowName)});
+    if (parent != nullptr) return nullptr; // only top-level windows here
+    if (childAfter == nullptr) ++FLookups;
+    auto window = FWindows.begin();
+    if (childAfter != nullptr) {
+        window = std::find_if(FWindows.begin(), FWindows.end(),
+                              [&](const TWindow& w) { return w.handle == childAfter; });
+        if (window == FWindows.end()) return nullptr; // no longer there: the walk ends, as in Windows
+        ++window;
+    }
+    for (; window != FWindows.end(); ++window)
+        if (Findable(*window, className, windowName)) return window->handle;
+    return nullptr;
+}
+
+DWORD TFakeSystemServices::GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
+    Record(L"GetWindowThreadProcessId", {Text(hwnd)});
+    const auto window =
+        std::find_if(FWindows.begin(), FWindows.end(), [&](const TWindow& w) { return w.handle == hwnd; });
+    if (processId) *processId = window != FWindows.end() ? window->processId : 0;
+    return window != FWindows.end() ? 1 : 0;
 }
 
 void TFakeSystemServices::Sleep(DWORD milliseconds) {
@@ -149,10 +185,20 @@ UINT TFakeSystemServices::GetACP() {
     return ACP;
 }
 
-void TFakeSystemServices::SetClipboardText(std::wstring_view text) {
-    Record(L"SetClipboardText", {Quoted(text)});
+DWORD TFakeSystemServices::SetClipboardSecret(std::wstring_view text) {
+    Record(L"SetClipboardSecret", {Quoted(text)});
     if (ClipboardFails) throw Exception(L"Cannot open clipboard: Access is denied");
     Clipboard = std::wstring(text);
+    ClipboardMarkedSecret = true;
+    return ++ClipboardSequence;
+}
+
+void TFakeSystemServices::EmptyClipboardIfUnchanged(DWORD sequenceNumber) {
+    Record(L"EmptyClipboardIfUnchanged", {Number(sequenceNumber)});
+    if (sequenceNumber != ClipboardSequence) return;
+    Clipboard.reset();
+    ClipboardMarkedSecret = false;
+    ++ClipboardSequence;
 }
 
 std::wstring TFakeSystemServices::GetExeFileName() {
@@ -176,18 +222,31 @@ bool TFakeSystemServices::FileExists(const std::wstring& path) {
     return Files.count(path) != 0;
 }
 
+bool TFakeSystemServices::PathExists(const std::wstring& path) {
+    Record(L"PathExists", {Quoted(path)});
+    return Files.count(path) != 0 || Folders.count(path) != 0;
+}
+
 void TFakeSystemServices::RemoveFile(const std::wstring& path) {
     Record(L"RemoveFile", {Quoted(path)});
-    Files.erase(path);
+    if (Undeletable.count(path) == 0) Files.erase(path);
+}
+
+bool TFakeSystemServices::CanCreateFile(const std::wstring& path) {
+    Record(L"CanCreateFile", {Quoted(path)});
+    return !CreateFails && Files.count(path) == 0 && Folders.count(path) == 0;
 }
 
 std::vector<unsigned char> TFakeSystemServices::ReadAllBytes(const std::wstring& path) {
     Record(L"ReadAllBytes", {Quoted(path)});
     auto file = Files.find(path);
-    if (ReadFails)
-        throw Exception(
+    if (ReadFails) throw Exception(L"Cannot open file \"" + path + L"\". The file name is too long");
+    if (file != Files.end() && ReadsInUse > 0) {
+        --ReadsInUse;
+        throw EFileInUse(
             L"Cannot open file \"" + path +
             L"\". The process cannot access the file because it is being used by another process");
+    }
     if (file == Files.end())
         throw Exception(L"Cannot open file \"" + path + L"\". The system cannot find the file specified");
     return file->second;

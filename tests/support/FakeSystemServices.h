@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,21 +25,31 @@ public:
     std::wstring ExeFileName = L"C:\\Tools\\Corvalin.exe";
     UINT ACP = 1252;
     bool SnapshotFails = false;  // CreateToolhelp32Snapshot gives INVALID_HANDLE_VALUE
-    bool ClipboardFails = false; // SetClipboardText throws as when another program holds the clipboard
-    bool ReadFails = false;      // ReadAllBytes throws as when the file is still open for writing
+    bool ClipboardFails = false; // SetClipboardSecret throws as when another program holds the clipboard
+    bool ReadFails = false;      // ReadAllBytes throws Exception, as for a path too long to open
+    int ReadsInUse = 0;          // the next ReadAllBytes calls that throw EFileInUse, as while it is written
+    bool CreateFails = false;    // CanCreateFile says no, as in a folder the user cannot write to
+    std::set<std::wstring> Undeletable; // files that RemoveFile leaves in place, as when read-only
+    std::set<std::wstring> Folders;     // folders: PathExists sees them, FileExists does not
     std::function<void()> OnShellExecute;
     std::function<int(const std::wstring& text)> OnMessageBox; // the box's answer; without it, IDOK
     std::function<void()> OnProcessMessages;
 
     void AddProcess(std::wstring exeFile, DWORD processId);
-    // The window stays hidden from the next `hiddenForLookups` FindWindowW calls, then can be found.
-    HWND AddWindow(std::wstring className, std::wstring title, int hiddenForLookups = 0);
+    // A top-level window of the process, below those added before it. It stays hidden from the next
+    // `hiddenForLookups` lookups (FindWindowW calls and FindWindowExW walks begun after no window), then
+    // can be found.
+    HWND AddWindow(std::wstring className, std::wstring title, DWORD processId, int hiddenForLookups = 0);
     // The file is missing for the next `hiddenForTests` FileExists calls on its path, then appears.
     void AddFile(std::wstring path, std::vector<unsigned char> bytes, int hiddenForTests = 0);
 
     // What the calls left behind.
     std::map<std::wstring, std::vector<unsigned char>> Files; // the files that exist
     std::optional<std::wstring> Clipboard;
+    bool ClipboardMarkedSecret = false;
+    DWORD ClipboardSequence = 1;
+    // Another program puts its own text on the clipboard.
+    void ReplaceClipboard(std::wstring text);
     int OpenSnapshots() const { return static_cast<int>(FSnapshots.size()); }
 
     const std::vector<TCall>& Log() const { return FLog; }
@@ -54,15 +65,21 @@ public:
     HINSTANCE ShellExecuteW(HWND hwnd, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
                             const wchar_t* directory, int showCmd) override;
     HWND FindWindowW(const wchar_t* className, const wchar_t* windowName) override;
+    HWND FindWindowExW(HWND parent, HWND childAfter, const wchar_t* className,
+                       const wchar_t* windowName) override;
+    DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) override;
     void Sleep(DWORD milliseconds) override;
     LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     int MessageBoxW(HWND hwnd, const wchar_t* text, const wchar_t* caption, UINT type) override;
     UINT GetACP() override;
-    void SetClipboardText(std::wstring_view text) override;
+    DWORD SetClipboardSecret(std::wstring_view text) override;
+    void EmptyClipboardIfUnchanged(DWORD sequenceNumber) override;
     std::wstring GetExeFileName() override;
     bool FileExists(const std::wstring& path) override;
+    bool PathExists(const std::wstring& path) override;
     void RemoveFile(const std::wstring& path) override;
+    bool CanCreateFile(const std::wstring& path) override;
     std::vector<unsigned char> ReadAllBytes(const std::wstring& path) override;
     void ProcessMessages() override;
 
@@ -78,6 +95,7 @@ private:
     struct TWindow {
         HWND handle;
         std::wstring className, title;
+        DWORD processId;
         int findableFromLookup; // the number of the first FindWindowW call that can see it
     };
     struct TPendingFile {
@@ -87,6 +105,7 @@ private:
     };
 
     void Record(std::wstring name, std::vector<std::wstring> args);
+    bool Findable(const TWindow& window, const wchar_t* className, const wchar_t* windowName) const;
     BOOL Deliver(HANDLE snapshot, PROCESSENTRY32W* entry, bool first);
 
     std::vector<TProcess> FProcesses;

@@ -49,7 +49,7 @@ TEST(FakeSystemServices, WindowHiddenForLookupsCountsFromWhenItWasAdded) {
     TFakeSystemServices sys;
     sys.FindWindowW(L"ConsoleWindowClass", nullptr);
     sys.FindWindowW(L"ConsoleWindowClass", nullptr);
-    HWND console = sys.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 2);
+    HWND console = sys.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 7, 2);
 
     EXPECT_EQ(sys.FindWindowW(L"ConsoleWindowClass", nullptr), nullptr);
     EXPECT_EQ(sys.FindWindowW(nullptr, L"Windows PowerShell"), nullptr);
@@ -57,6 +57,29 @@ TEST(FakeSystemServices, WindowHiddenForLookupsCountsFromWhenItWasAdded) {
     EXPECT_EQ(sys.FindWindowW(nullptr, L"Windows PowerShell"), console);
     EXPECT_EQ(sys.FindWindowW(L"ConsoleWindowClass", L"Other title"), nullptr);
     EXPECT_EQ(sys.FindWindowW(L"OtherClass", nullptr), nullptr);
+}
+
+TEST(FakeSystemServices, WindowWalkFollowsTheOrderOfAddingAndCountsOneLookupPerWalk) {
+    TFakeSystemServices sys;
+    HWND cmd = sys.AddWindow(L"ConsoleWindowClass", L"cmd", 10);
+    sys.AddWindow(L"Notepad", L"notes", 11);
+    HWND late = sys.AddWindow(L"ConsoleWindowClass", L"late", 12, 1);
+    HWND ps = sys.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 20);
+
+    const wchar_t* const cls = L"ConsoleWindowClass";
+    EXPECT_EQ(sys.FindWindowExW(nullptr, nullptr, cls, nullptr), cmd); // lookup 1: `late` still hidden
+    EXPECT_EQ(sys.FindWindowExW(nullptr, cmd, cls, nullptr), ps);
+    EXPECT_EQ(sys.FindWindowExW(nullptr, ps, cls, nullptr), nullptr);
+    EXPECT_EQ(sys.FindWindowExW(nullptr, nullptr, cls, nullptr), cmd); // lookup 2
+    EXPECT_EQ(sys.FindWindowExW(nullptr, cmd, cls, nullptr), late);
+    EXPECT_EQ(sys.FindWindowExW(nullptr, reinterpret_cast<HWND>(1), cls, nullptr), nullptr);
+    EXPECT_EQ(sys.FindWindowExW(cmd, nullptr, cls, nullptr), nullptr) << "no child windows";
+
+    DWORD processId = 99;
+    EXPECT_EQ(sys.GetWindowThreadProcessId(ps, &processId), 1u);
+    EXPECT_EQ(processId, 20u);
+    EXPECT_EQ(sys.GetWindowThreadProcessId(reinterpret_cast<HWND>(1), &processId), 0u);
+    EXPECT_EQ(processId, 0u);
 }
 
 TEST(FakeSystemServices, FileHiddenForTestsAppearsAtTheNextTestOfItsPathAndSurvivesAnEarlierRemoval) {
@@ -72,19 +95,48 @@ TEST(FakeSystemServices, FileHiddenForTestsAppearsAtTheNextTestOfItsPathAndSurvi
     EXPECT_TRUE(sys.FileExists(path));
     EXPECT_EQ(sys.ReadAllBytes(path), (std::vector<unsigned char>{'n', 'e', 'w'}));
 
+    sys.ReadsInUse = 2;
+    EXPECT_THROW(sys.ReadAllBytes(path), EFileInUse);
+    EXPECT_THROW(sys.ReadAllBytes(path), EFileInUse);
+    EXPECT_EQ(sys.ReadAllBytes(path), (std::vector<unsigned char>{'n', 'e', 'w'}));
     sys.ReadFails = true;
-    EXPECT_THROW(sys.ReadAllBytes(path), Exception);
+    try {
+        sys.ReadAllBytes(path);
+        FAIL() << "no error";
+    } catch (const EFileInUse&) {
+        FAIL() << "a read that cannot succeed is not a file in use";
+    } catch (const Exception&) {
+    }
     sys.RemoveFile(path);
     sys.ReadFails = false;
     EXPECT_THROW(sys.ReadAllBytes(path), Exception);
 }
 
+TEST(FakeSystemServices, UndeletableFilesAndFoldersStayAndBlockCreation) {
+    TFakeSystemServices sys;
+    const std::wstring file = L"C:\\Tools\\Corvalin.out", folder = L"C:\\Tools\\Other.out";
+    EXPECT_TRUE(sys.CanCreateFile(file));
+    sys.AddFile(file, {'o', 'l', 'd'});
+    sys.Undeletable.insert(file);
+    sys.Folders.insert(folder);
+    sys.RemoveFile(file);
+    sys.RemoveFile(folder);
+    EXPECT_TRUE(sys.PathExists(file));
+    EXPECT_TRUE(sys.PathExists(folder));
+    EXPECT_FALSE(sys.FileExists(folder)) << "a folder is not a file";
+    EXPECT_FALSE(sys.CanCreateFile(file));
+    EXPECT_FALSE(sys.CanCreateFile(folder));
+    EXPECT_FALSE(sys.PathExists(L"C:\\Tools\\New.out"));
+    sys.CreateFails = true;
+    EXPECT_FALSE(sys.CanCreateFile(L"C:\\Tools\\New.out"));
+}
+
 TEST(FakeSystemServices, BoxAnswerCanCreateTheFileAndFailingClipboardKeepsItsText) {
     TFakeSystemServices sys;
-    sys.SetClipboardText(L"before");
+    sys.ReplaceClipboard(L"before");
     sys.ClipboardFails = true;
     try {
-        sys.SetClipboardText(L"after");
+        sys.SetClipboardSecret(L"after");
         FAIL() << "no error";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message().rfind(L"Cannot open clipboard: ", 0), 0u);
@@ -100,9 +152,23 @@ TEST(FakeSystemServices, BoxAnswerCanCreateTheFileAndFailingClipboardKeepsItsTex
     EXPECT_TRUE(sys.FileExists(L"C:\\r.out"));
 }
 
+TEST(FakeSystemServices, SecretLeavesTheClipboardOnlyIfNobodyChangedItSince) {
+    TFakeSystemServices sys;
+    DWORD mine = sys.SetClipboardSecret(L"secret");
+    EXPECT_TRUE(sys.ClipboardMarkedSecret);
+    sys.EmptyClipboardIfUnchanged(mine);
+    EXPECT_FALSE(sys.Clipboard.has_value());
+
+    mine = sys.SetClipboardSecret(L"secret");
+    sys.ReplaceClipboard(L"someone else's");
+    sys.EmptyClipboardIfUnchanged(mine);
+    EXPECT_EQ(sys.Clipboard, L"someone else's");
+    EXPECT_FALSE(sys.ClipboardMarkedSecret);
+}
+
 TEST(FakeSystemServices, LogWritesEachCallWithItsArguments) {
     TFakeSystemServices sys;
-    HWND console = sys.AddWindow(L"ConsoleWindowClass", L"");
+    HWND console = sys.AddWindow(L"ConsoleWindowClass", L"", 5);
     const std::wstring h = TFakeSystemServices::Text(console);
     sys.FindWindowW(L"ConsoleWindowClass", nullptr);
     sys.Sleep(500);

@@ -104,6 +104,8 @@ TEST(BuildPsCommand, EscapesWhatPowerShellWouldInterpret) {
         {std::wstring(L"a\0b", 3), L"a`0b"},
         {L"\a\b\f\n\r\v", L"`a`b`f`n`r`v"},
         {L"x\x01y\x1Fz", L"x$([char]1)y$([char]31)z"},
+        // DEL and the C1 controls are control characters too; the characters around them are not.
+        {L"~\x7F\x80\x85\x9F\xA0", L"~$([char]127)$([char]128)$([char]133)$([char]159)\xA0"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(BuildPsCommand(c.password, L"C:\\o.out"),
@@ -153,6 +155,46 @@ TEST(ReadCryptPassword, EmptyOrBlankFileGivesEmptyText) {
     EXPECT_EQ(ReadCryptPassword(Utf16(L" \r\n", false), 1252), L"");
 }
 
+TEST(IsCryptPassword, OnlyOneEvenRunOfHexadecimalDigits) {
+    const struct {
+        const wchar_t* text;
+        bool valid;
+    } cases[] = {
+        {L"01000000d08c9ddf", true},
+        {L"01000000D08C9DDF", true},
+        {L"0aF9", true},
+        {L"", false},         // the file was created, and nothing was written into it
+        {L"abc", false},      // odd: not whole bytes
+        {L"01 00", false},    // a blank inside
+        {L"01\r\n00", false}, // two lines
+        {L"0g", false},
+        {L"/0", false}, // the characters next to the digits and letters
+        {L"0:", false},
+        {L"@A", false},
+        {L"FG", false},
+        {L"`a", false},
+        {L"fg", false},
+        {L"\xFF10\xFF11", false}, // full-width digits are not hexadecimal digits
+        {L"ConvertFrom-SecureString : Key not valid for use in specified state.", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsCryptPassword(c.text), c.valid) << c.text;
+}
+
+TEST(GetPsFolder, TheFolderOfTheResultFile) {
+    const struct {
+        const wchar_t* psFile;
+        const wchar_t* folder;
+    } cases[] = {
+        {L"C:\\Tools\\Corvalin.out", L"C:\\Tools"},
+        {L"C:\\Corvalin.out", L"C:\\"},
+        {L"\\\\server\\share\\Corvalin.out", L"\\\\server\\share"},
+        {L"Z:\\a.b\\c\\Corvalin.out", L"Z:\\a.b\\c"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GetPsFolder(c.psFile), c.folder) << c.psFile;
+}
+
 TEST(BuildConfigurationLines, PrefixesEachValue) {
     const auto lines = BuildConfigurationLines(L"SALES", L"maria", L"0100ab");
     EXPECT_EQ(lines[0], L"domain:s:SALES");
@@ -170,6 +212,11 @@ TEST(Constants, ExactTexts) {
     EXPECT_EQ(USERNAME_IS_EMPTY, std::wstring(L"Username est\x00E1 vazio."));
     EXPECT_EQ(PS_NOT_FOUND_MESSAGE, std::wstring(L"PowerShell n\x00E3o encontrado."));
     EXPECT_EQ(PS_FILE_NOT_FOUND_MESSAGE, std::wstring(L"Arquivo de senha n\x00E3o encontrado."));
+    EXPECT_EQ(PS_FILE_NOT_DELETED_MESSAGE,
+              std::wstring(L"N\x00E3o foi poss\x00EDvel apagar o arquivo de senha anterior."));
+    EXPECT_EQ(
+        PS_FILE_INVALID_MESSAGE,
+        std::wstring(L"Arquivo de senha inv\x00E1lido: o PowerShell n\x00E3o gerou a senha criptografada."));
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,8 +54,9 @@ protected:
     }
     HWND AddConsole() {
         sys.AddProcess(L"powershell.exe", 4242);
-        return sys.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell");
+        return sys.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4242);
     }
+
     void Click() { form->btnGenerateClick(form->btnGenerate); }
     std::vector<std::wstring> Lines() const {
         std::vector<std::wstring> lines;
@@ -129,7 +133,7 @@ TEST_P(Endings, BoxesFocusAndRestore) {
     form->btnGenerate->SetFocus();
     Type(c.user, c.password);
     if (c.process) sys.AddProcess(L"powershell.exe", 7);
-    if (c.windowByClass) sys.AddWindow(L"ConsoleWindowClass", L"");
+    if (c.windowByClass) sys.AddWindow(L"ConsoleWindowClass", L"", 7);
     if (c.fileAfterBox)
         onBox = [&](const std::wstring& text) {
             if (text == PS_COMMAND_COPY_MESSAGE) sys.AddFile(PsFile, Utf16File(CryptHex));
@@ -150,7 +154,16 @@ TEST_P(Endings, BoxesFocusAndRestore) {
     if (c.focused) {
         EXPECT_EQ(form->ActiveControl(), form->FindComponent(c.focused));
     }
+    EXPECT_FALSE(sys.Clipboard.has_value()) << "nothing is left on the clipboard";
     ExpectIdle();
+}
+
+// Calls of one name made to this window (its handle as their first argument).
+size_t CallsTo(const TFakeSystemServices& sys, HWND window, std::wstring_view name) {
+    size_t n = 0;
+    for (const auto& call : sys.Named(name))
+        if (call.args[0] == TFakeSystemServices::Text(window)) ++n;
+    return n;
 }
 
 const UINT Warning = MB_OK | MB_ICONWARNING, Error = MB_OK | MB_ICONERROR;
@@ -186,7 +199,8 @@ TEST_F(Workflow, StartsPowerShellOnceAndLooksAgainWithoutPause) {
     ASSERT_EQ(shell.size(), 1u);
     EXPECT_EQ(shell[0].args, (std::vector<std::wstring>{TFakeSystemServices::Text(form->Handle()), L"\"open\"",
                                                           L"\"powershell.exe\"", L"\"\"", L"\"\"", L"1"}));
-    EXPECT_EQ(sys.Named(L"CreateToolhelp32Snapshot").size(), 2u);
+    // Two lookups of the process, and one of the console's owner.
+    EXPECT_EQ(sys.Named(L"CreateToolhelp32Snapshot").size(), 3u);
     EXPECT_EQ(sys.OpenSnapshots(), 0) << "every snapshot is closed";
     EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"domain:s:MERIDOVANS", L"username:s:maria",
                                                   L"password 51:b:" + CryptHex}));
@@ -197,6 +211,7 @@ TEST_F(Workflow, NoProcessEvenAfterStartingOneSearchesNoWindow) {
     Click();
     EXPECT_EQ(sys.Named(L"ShellExecuteW").size(), 1u);
     EXPECT_TRUE(sys.Named(L"FindWindowW").empty());
+    EXPECT_TRUE(sys.Named(L"FindWindowExW").empty());
     EXPECT_TRUE(sys.Named(L"Sleep").empty());
 }
 
@@ -213,7 +228,8 @@ TEST_F(Workflow, ConsoleFoundAtOnceMakesNoPause) {
     AddConsole();
     sys.AddFile(PsFile, Utf16File(CryptHex), 1);
     Click();
-    EXPECT_EQ(sys.Named(L"FindWindowW").size(), 1u);
+    EXPECT_EQ(sys.Named(L"FindWindowExW").size(), 1u);
+    EXPECT_TRUE(sys.Named(L"FindWindowW").empty());
     // The only pause is the file wait's.
     EXPECT_EQ(sys.Count(L"Sleep(500)"), 1u);
 }
@@ -221,13 +237,16 @@ TEST_F(Workflow, ConsoleFoundAtOnceMakesNoPause) {
 TEST_F(Workflow, TitleFoundOnlyAfterTheClassSearchRanOut) {
     Type(L"maria", L"pw");
     sys.AddProcess(L"powershell.exe", 9);
-    sys.AddWindow(L"SomeOtherClass", L"Windows PowerShell");
+    sys.AddWindow(L"SomeOtherClass", L"Windows PowerShell", 9);
     sys.AddFile(PsFile, Utf16File(CryptHex), 1);
     Click();
-    const auto finds = sys.Named(L"FindWindowW");
-    ASSERT_EQ(finds.size(), 22u);
-    for (size_t i = 0; i < 21; ++i) EXPECT_EQ(finds[i].ToString(), L"FindWindowW(\"ConsoleWindowClass\", null)");
-    EXPECT_EQ(finds[21].ToString(), L"FindWindowW(null, \"Windows PowerShell\")");
+    const auto byClass = sys.Named(L"FindWindowExW");
+    ASSERT_EQ(byClass.size(), 21u);
+    for (const auto& find : byClass)
+        EXPECT_EQ(find.ToString(), L"FindWindowExW(0, 0, \"ConsoleWindowClass\", null)");
+    const auto byTitle = sys.Named(L"FindWindowW");
+    ASSERT_EQ(byTitle.size(), 1u);
+    EXPECT_EQ(byTitle[0].ToString(), L"FindWindowW(null, \"Windows PowerShell\")");
     EXPECT_EQ(sys.Count(L"Sleep(500)"), 20u + 1u);
     EXPECT_EQ(Lines().size(), 3u);
 }
@@ -236,7 +255,8 @@ TEST_F(Workflow, NoWindowMakesBothSearchesInFull) {
     Type(L"maria", L"pw");
     sys.AddProcess(L"powershell.exe", 9);
     Click();
-    EXPECT_EQ(sys.Named(L"FindWindowW").size(), 42u);
+    EXPECT_EQ(sys.Named(L"FindWindowExW").size(), 21u);
+    EXPECT_EQ(sys.Named(L"FindWindowW").size(), 21u);
     EXPECT_EQ(sys.Count(L"Sleep(500)"), 40u);
     // Each pause is followed by processing the pending messages.
     const auto& log = sys.Log();
@@ -248,7 +268,7 @@ TEST_F(Workflow, NoWindowMakesBothSearchesInFull) {
 }
 
 TEST_F(Workflow, TypesEveryCodeUnitThenPostsOneEnter) {
-    const std::wstring password = L"Pa$$\"w`\x00E9\xD83D\xDE00";
+    const std::wstring password = L"Pa$$\"w`\x00E9\xD83D\xDE00\x7F\x85\tz";
     Type(L"maria", password);
     const HWND console = AddConsole();
     sys.Files[PsFile] = {'s', 't', 'a', 'l', 'e'};
@@ -273,6 +293,9 @@ TEST_F(Workflow, TypesEveryCodeUnitThenPostsOneEnter) {
         if (c.name == L"PostMessageW") enterAt = i;
     }
     EXPECT_EQ(typed, command);
+    for (const wchar_t unit : typed)
+        EXPECT_FALSE(unit < 0x20 || (unit >= 0x7F && unit <= 0x9F))
+            << "a raw control character was typed: " << int(unit);
     EXPECT_EQ(sys.Named(L"SendMessageW").size(), command.size());
     const auto posts = sys.Named(L"PostMessageW");
     ASSERT_EQ(posts.size(), 1u);
@@ -294,15 +317,283 @@ TEST_F(Workflow, ClipboardFailureEscapesAfterRestoring) {
     EXPECT_FALSE(form->redtConfiguration->Enabled());
 }
 
-TEST_F(Workflow, ReadFailureEscapesAndLeavesTheFile) {
+TEST_F(Workflow, ReadFailureEscapesAtOnceAndLeavesTheFile) {
     Type(L"maria", L"pw");
     AddConsole();
     sys.AddFile(PsFile, Utf16File(CryptHex), 1);
     sys.ReadFails = true;
-    EXPECT_THROW(Click(), Exception);
+    try {
+        Click();
+        FAIL() << "no error";
+    } catch (const EFileInUse&) {
+        FAIL() << "reported as a file in use";
+    } catch (const Exception&) {
+    }
+    EXPECT_EQ(sys.Named(L"ReadAllBytes").size(), 1u) << "only a file in use is read again";
     EXPECT_EQ(sys.Files.count(PsFile), 1u);
     EXPECT_TRUE(Lines().empty());
     ExpectIdle();
+}
+
+// The console may hold the result file open for a moment while it writes it: the read is tried again
+// after each pause of the file wait's bound, ten in all; only then does the error escape.
+TEST_F(Workflow, FileStillBeingWrittenIsReadAgainAfterEachPause) {
+    for (const int inUse : {1, 10, 11}) {
+        SCOPED_TRACE(testing::Message() << inUse << " reads find the file in use");
+        TFakeSystemServices local;
+        TMainForm* other = new TMainForm(nullptr, &local);
+        other->edtUsername->SetText(L"maria");
+        other->edtPassword->SetText(L"pw");
+        local.AddProcess(L"powershell.exe", 4);
+        local.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4);
+        local.AddFile(PsFile, Utf16File(CryptHex), 1);
+        local.ReadsInUse = inUse;
+        const bool readable = inUse <= 10;
+        if (readable)
+            other->btnGenerateClick(other->btnGenerate);
+        else
+            EXPECT_THROW(other->btnGenerateClick(other->btnGenerate), EFileInUse);
+
+        const auto& log = local.Log();
+        std::vector<std::wstring> afterWait; // what follows the last test of the file
+        size_t lastTest = 0;
+        for (size_t i = 0; i < log.size(); ++i)
+            if (log[i].name == L"FileExists") lastTest = i;
+        for (size_t i = lastTest + 1; i < log.size() && log[i].name != L"GetACP"; ++i)
+            afterWait.push_back(log[i].name);
+        std::vector<std::wstring> expected;
+        for (int pass = 0; pass < std::min(inUse, 10); ++pass)
+            expected.insert(expected.end(), {L"ReadAllBytes", L"Sleep", L"ProcessMessages"});
+        expected.push_back(L"ReadAllBytes");
+        if (!readable) expected.insert(expected.end(), {L"ProcessMessages"}); // the restore step
+        EXPECT_EQ(afterWait, expected);
+        EXPECT_EQ(local.Files.count(PsFile), readable ? 0u : 1u);
+        EXPECT_EQ(other->redtConfiguration->Lines().Count(), readable ? 3 : 0);
+        EXPECT_TRUE(other->btnGenerate->Enabled());
+        EXPECT_EQ(other->btnClipboard->Enabled(), readable);
+        other->Free();
+    }
+}
+
+// Whatever the console wrote that is not an encrypted password is not a result: nothing is shown, and
+// the file goes as after any read.
+TEST_F(Workflow, ResultThatIsNoEncryptedPasswordIsRefused) {
+    const struct {
+        const char* name;
+        std::vector<unsigned char> content;
+        const wchar_t* shown; // the password line's value, or nullptr for the error
+    } cases[] = {
+        {"empty", {}, nullptr},
+        {"byte-order mark alone", {0xFF, 0xFE}, nullptr},
+        {"blanks and line breaks", Utf16File(L" \t\r\n \r\n"), nullptr},
+        {"an error text", Utf16File(L"ConvertFrom-SecureString : Key not valid"), nullptr},
+        {"odd length", Utf16File(L"01000000d"), nullptr},
+        {"two lines", Utf16File(L"0100\r\n0000"), nullptr},
+        {"upper case", Utf16File(L"01000000D08C9DDF"), L"01000000D08C9DDF"},
+        {"ANSI, unmarked", {'0', '1', 'a', 'F', '\r', '\n'}, L"01aF"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFakeSystemServices local;
+        TMainForm* other = new TMainForm(nullptr, &local);
+        other->redtConfiguration->Lines().Add(L"earlier result");
+        other->edtUsername->SetText(L"maria");
+        other->edtPassword->SetText(L"pw");
+        local.AddProcess(L"powershell.exe", 4);
+        local.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4);
+        local.AddFile(PsFile, c.content, 1);
+        std::vector<TBox> shownBoxes;
+        local.OnMessageBox = [&](const std::wstring& text) {
+            shownBoxes.push_back({text, UINT(std::stoul(local.Log().back().args[3]))});
+            return IDOK;
+        };
+        other->btnGenerateClick(other->btnGenerate);
+        EXPECT_EQ(local.Files.count(PsFile), 0u) << "the file goes in either case";
+        if (c.shown) {
+            EXPECT_TRUE(shownBoxes.empty());
+            ASSERT_EQ(other->redtConfiguration->Lines().Count(), 3);
+            EXPECT_EQ(other->redtConfiguration->Lines()[2], L"password 51:b:" + std::wstring(c.shown));
+        } else {
+            EXPECT_EQ(shownBoxes, (std::vector<TBox>{{PS_FILE_INVALID_MESSAGE, MB_OK | MB_ICONERROR}}));
+            EXPECT_TRUE(other->redtConfiguration->Text().empty());
+        }
+        EXPECT_TRUE(other->btnGenerate->Enabled());
+        EXPECT_EQ(other->redtConfiguration->Enabled(), c.shown != nullptr);
+        EXPECT_EQ(other->btnClipboard->Enabled(), c.shown != nullptr);
+        other->Free();
+    }
+}
+
+// A leftover that cannot be removed, or a folder where the console cannot write, ends the run before a
+// single character is typed.
+TEST_F(Workflow, ResultFileThatCannotBeClearedOrWrittenEndsBeforeTyping) {
+    const struct {
+        const char* name;
+        std::function<void(TFakeSystemServices&)> arrange;
+        std::wstring box;
+    } cases[] = {
+        {"read-only leftover",
+         [](TFakeSystemServices& s) {
+             s.AddFile(PsFile, Utf16File(L"0100dead"));
+             s.Undeletable.insert(PsFile);
+         },
+         PS_FILE_NOT_DELETED_MESSAGE + L"\n" + PsFile},
+        {"a folder at the path", [](TFakeSystemServices& s) { s.Folders.insert(PsFile); },
+         PS_FILE_NOT_DELETED_MESSAGE + L"\n" + PsFile},
+        {"folder without write access", [](TFakeSystemServices& s) { s.CreateFails = true; },
+         PS_FOLDER_NOT_WRITABLE_MESSAGE + L"\nC:\\Tools"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFakeSystemServices local;
+        TMainForm* other = new TMainForm(nullptr, &local);
+        other->edtUsername->SetText(L"maria");
+        other->edtPassword->SetText(L"pw");
+        local.AddProcess(L"powershell.exe", 4);
+        local.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4);
+        c.arrange(local);
+        std::vector<std::wstring> boxes;
+        local.OnMessageBox = [&](const std::wstring& text) {
+            EXPECT_EQ(local.Log().back().args[3], std::to_wstring(MB_OK | MB_ICONERROR));
+            EXPECT_EQ(local.Log().back().args[2], L"\"Corvalin\"");
+            boxes.push_back(text);
+            return IDOK;
+        };
+        other->btnGenerateClick(other->btnGenerate);
+        EXPECT_EQ(boxes, std::vector<std::wstring>{c.box});
+        EXPECT_TRUE(local.Named(L"SendMessageW").empty());
+        EXPECT_TRUE(local.Named(L"PostMessageW").empty());
+        EXPECT_TRUE(local.Named(L"FileExists").empty()) << "no wait for a file that cannot come";
+        EXPECT_EQ(local.Named(L"RemoveFile").size(), 1u);
+        EXPECT_EQ(local.Log().back().name, L"ProcessMessages") << "the restore step ends the run";
+        EXPECT_TRUE(other->edtUsername->Enabled());
+        EXPECT_TRUE(other->btnGenerate->Enabled());
+        EXPECT_FALSE(other->redtConfiguration->Enabled());
+        EXPECT_FALSE(other->btnClipboard->Enabled());
+        other->Free();
+    }
+}
+
+// Only a console window of a PowerShell process is typed into: other programs' consoles have the same
+// class, and may lie above it.
+TEST_F(Workflow, PasswordGoesOnlyToAConsoleOfPowerShell) {
+    struct TWindowSpec {
+        std::wstring exe; // the executable of the window's process; empty: a process that has ended
+        int hiddenForLookups = 0;
+    };
+    const struct {
+        const char* name;
+        std::vector<TWindowSpec> windows; // top to bottom
+        size_t pausesBeforeFound;         // class-search pauses before PowerShell's console is found
+    } cases[] = {
+        {"cmd above the console", {{L"cmd.exe"}, {L"ssh.exe"}, {L"powershell.exe"}}, 0},
+        {"console of an ended process above", {{L""}, {L"powershell.exe"}}, 0},
+        {"names that only look alike",
+         {{L"powershell.exe.exe"}, {L"xpowershell.exe"}, {L"POWERSHELL.EXE"}},
+         0},
+        {"cmd at once, the console after two lookups", {{L"cmd.exe"}, {L"powershell.exe", 2}}, 2},
+        {"only other programs' consoles", {{L"cmd.exe"}, {L"conhost.exe"}}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFakeSystemServices local;
+        TMainForm* other = new TMainForm(nullptr, &local);
+        other->edtUsername->SetText(L"maria");
+        other->edtPassword->SetText(L"pw");
+        local.AddProcess(L"powershell.exe", 4); // PowerShell runs, with or without a console of its own
+        std::vector<HWND> foreign;
+        HWND console = nullptr;
+        DWORD processId = 100;
+        for (const TWindowSpec& w : c.windows) {
+            ++processId;
+            if (!w.exe.empty()) local.AddProcess(w.exe, processId);
+            const HWND window = local.AddWindow(L"ConsoleWindowClass", L"", processId, w.hiddenForLookups);
+            if (SameText(w.exe, L"powershell.exe"))
+                console = window;
+            else
+                foreign.push_back(window);
+        }
+        local.AddFile(PsFile, Utf16File(CryptHex), 1);
+        other->btnGenerateClick(other->btnGenerate);
+
+        for (HWND window : foreign) {
+            EXPECT_EQ(CallsTo(local, window, L"SendMessageW"), 0u);
+            EXPECT_EQ(CallsTo(local, window, L"PostMessageW"), 0u);
+        }
+        if (console) {
+            EXPECT_EQ(CallsTo(local, console, L"SendMessageW"), BuildPsCommand(L"pw", PsFile).size());
+            EXPECT_EQ(CallsTo(local, console, L"PostMessageW"), 1u);
+            EXPECT_EQ(local.Count(L"Sleep(500)"), c.pausesBeforeFound + 1) << "and one in the file wait";
+            EXPECT_EQ(other->redtConfiguration->Lines().Count(), 3);
+        } else {
+            EXPECT_EQ(local.Named(L"FindWindowExW").size(), 21u * (c.windows.size() + 1)) << "21 whole walks";
+            EXPECT_EQ(local.Named(L"FindWindowW").size(), 21u) << "then the title search";
+            EXPECT_TRUE(local.Named(L"SendMessageW").empty());
+            EXPECT_EQ(other->redtConfiguration->Lines().Count(), 0);
+        }
+        EXPECT_EQ(local.OpenSnapshots(), 0);
+        other->Free();
+    }
+}
+
+// The manual step's command holds the password in clear: it goes on the clipboard marked as a secret,
+// and leaves it once the file has been tested again, unless another program has put something there since.
+TEST_F(Workflow, ManualStepLeavesNoCommandOnTheClipboard) {
+    for (const bool fileDuringBox : {false, true})
+        for (const bool replacedDuringBox : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "file during the box: " << fileDuringBox
+                                            << ", clipboard replaced: " << replacedDuringBox);
+            TFakeSystemServices local;
+            TMainForm* other = new TMainForm(nullptr, &local);
+            other->edtUsername->SetText(L"maria");
+            other->edtPassword->SetText(L"pw");
+            local.AddProcess(L"powershell.exe", 4);
+            local.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4);
+            local.ReplaceClipboard(L"before");
+            const std::wstring command = BuildPsCommand(L"pw", PsFile);
+            std::vector<std::wstring> boxes;
+            local.OnMessageBox = [&](const std::wstring& text) {
+                boxes.push_back(text);
+                if (text != PS_COMMAND_COPY_MESSAGE) return IDOK;
+                EXPECT_EQ(local.Clipboard, command);
+                EXPECT_TRUE(local.ClipboardMarkedSecret);
+                if (fileDuringBox) local.AddFile(PsFile, Utf16File(CryptHex));
+                if (replacedDuringBox) local.ReplaceClipboard(L"someone else's");
+                return IDOK;
+            };
+            other->btnGenerateClick(other->btnGenerate);
+
+            EXPECT_EQ(local.Clipboard,
+                      replacedDuringBox ? std::optional<std::wstring>(L"someone else's") : std::nullopt);
+            const std::vector<std::wstring> expectedBoxes =
+                fileDuringBox ? std::vector<std::wstring>{PS_COMMAND_COPY_MESSAGE}
+                              : std::vector<std::wstring>{PS_COMMAND_COPY_MESSAGE, PS_FILE_NOT_FOUND_MESSAGE};
+            EXPECT_EQ(boxes, expectedBoxes);
+            // Emptied right after the second test of the file, before the file is read or its absence shown.
+            std::vector<std::wstring> order;
+            for (const auto& call : local.Log())
+                if (call.name == L"FileExists" || call.name == L"EmptyClipboardIfUnchanged" ||
+                    call.name == L"ReadAllBytes" || call.name == L"MessageBoxW")
+                    order.push_back(call.name);
+            const size_t n = order.size();
+            ASSERT_GE(n, 4u);
+            EXPECT_EQ(order[n - 4], L"MessageBoxW");
+            EXPECT_EQ(order[n - 3], L"FileExists");
+            EXPECT_EQ(order[n - 2], L"EmptyClipboardIfUnchanged");
+            EXPECT_EQ(order[n - 1], fileDuringBox ? L"ReadAllBytes" : L"MessageBoxW");
+            other->Free();
+        }
+}
+
+TEST_F(Workflow, RunWithoutTheManualStepLeavesTheClipboardAlone) {
+    Type(L"maria", L"pw");
+    AddConsole();
+    sys.ReplaceClipboard(L"before");
+    sys.AddFile(PsFile, Utf16File(CryptHex), 1);
+    Click();
+    EXPECT_EQ(sys.Clipboard, L"before");
+    EXPECT_TRUE(sys.Named(L"SetClipboardSecret").empty());
+    EXPECT_TRUE(sys.Named(L"EmptyClipboardIfUnchanged").empty());
 }
 
 TEST_F(Workflow, FailedCheckAfterSuccessKeepsTheLinesAndCopyStillCopiesThem) {

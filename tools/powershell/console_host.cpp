@@ -58,7 +58,7 @@ TPsHostAnswer TConsoleHost::Protect(std::wstring_view plainText) {
 
 TPsHostAnswer TConsoleHost::WriteFile(std::wstring_view path, const std::vector<std::wstring>& lines) {
     FHeldFile.Close();
-    TOutFileResult written = WriteOutFile(path, lines);
+    TOutFileResult written = FOutput ? WriteOutFileBytes(path, *FOutput) : WriteOutFile(path, lines);
     if (!written.failure.empty()) return {{}, written.failure};
     if (FHoldFiles) FHeldFile = std::move(written.file);
     return {};

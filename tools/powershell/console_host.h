@@ -4,10 +4,16 @@
 #include "ps_host.h"
 #include "win_handle.h"
 
+#include <optional>
+#include <vector>
+
 class TConsoleHost : public TPsHost {
 public:
-    // With `holdFiles`, each written file stays open after the writing, until ReleaseFile.
-    TConsoleHost(TConsoleScreen& screen, bool holdFiles) : FScreen(screen), FHoldFiles(holdFiles) {}
+    // With `holdFiles`, each written file stays open after the writing, until ReleaseFile. With `output`,
+    // the redirection writes these bytes whatever the pipeline gave.
+    TConsoleHost(TConsoleScreen& screen, bool holdFiles,
+                 std::optional<std::vector<unsigned char>> output = {})
+        : FScreen(screen), FHoldFiles(holdFiles), FOutput(std::move(output)) {}
 
     std::optional<std::wstring> EnvironmentVariable(std::wstring_view name) override;
     std::optional<std::wstring> SessionVariable(std::wstring_view name) override;
@@ -22,6 +28,7 @@ public:
 private:
     TConsoleScreen& FScreen;
     bool FHoldFiles;
+    std::optional<std::vector<unsigned char>> FOutput;
     TWinHandle FHeldFile;
 };
 

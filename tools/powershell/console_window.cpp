@@ -45,7 +45,7 @@ struct TRow {
 } // namespace
 
 TConsoleWindow::TConsoleWindow(HINSTANCE instance, const TFaultSwitches& faults)
-    : FInstance(instance), FFaults(faults), FHost(FScreen, faults.holdFileMs > 0) {
+    : FInstance(instance), FFaults(faults), FHost(FScreen, faults.holdFileMs > 0, faults.output) {
     for (const wchar_t* line : kBanner)
         FScreen.Write(line, TScreenColour::Output);
 }
@@ -157,8 +157,10 @@ void TConsoleWindow::OnChar(wchar_t c) {
         if (!FInput.empty()) FInput.pop_back(); // one code unit, as the key deletes it
     } else if (c == 0x1B) {
         FInput.clear();
-    } else if (c >= L' ') {
-        FInput += c; // Enter comes as WM_KEYDOWN; its carriage return and other control codes are dropped
+    } else if (c >= L' ' && !(c >= 0x7F && c <= 0x9F)) {
+        // Enter comes as WM_KEYDOWN; its carriage return and every other control character (C0, DEL and
+        // C1), which a console's line editor does not insert, are dropped.
+        FInput += c;
     }
     FScroll = 0;
     RefreshSoon();

@@ -1,5 +1,7 @@
 #include "fault_switches.h"
 
+#include "out_file.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -30,6 +32,20 @@ void ReadMilliseconds(const wchar_t* name, unsigned& ms) {
     ms = n;
 }
 
+void ReadOutput(const wchar_t* name, std::optional<std::vector<unsigned char>>& output) {
+    const auto value = Environment(name);
+    if (!value) return;
+    const std::wstring line = L"line:";
+    if (*value == L"empty")
+        output.emplace();
+    else if (*value == L"bom")
+        output = OutFileBytes({});
+    else if (*value == L"blank")
+        output = OutFileBytes({L"  \t", L""});
+    else if (value->compare(0, line.size(), line) == 0)
+        output = OutFileBytes({value->substr(line.size())});
+}
+
 } // namespace
 
 TFaultSwitches ReadFaultSwitches() {
@@ -40,5 +56,6 @@ TFaultSwitches ReadFaultSwitches() {
     ReadMilliseconds(L"CORVALIN_PS_HOLD_FILE_MS", f.holdFileMs);
     ReadFlag(L"CORVALIN_PS_NO_WINDOW", f.noWindow);
     ReadMilliseconds(L"CORVALIN_PS_NO_WINDOW_MS", f.noWindowLifetimeMs);
+    ReadOutput(L"CORVALIN_PS_OUTPUT", f.output);
     return f;
 }

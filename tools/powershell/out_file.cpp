@@ -31,6 +31,8 @@ std::wstring OpenFailure(DWORD error, const std::wstring& path) {
     }
 }
 
+} // namespace
+
 std::vector<unsigned char> OutFileBytes(const std::vector<std::wstring>& lines) {
     std::vector<unsigned char> bytes{0xFF, 0xFE};
     const auto put = [&bytes](wchar_t c) {
@@ -46,9 +48,11 @@ std::vector<unsigned char> OutFileBytes(const std::vector<std::wstring>& lines) 
     return bytes;
 }
 
-} // namespace
-
 TOutFileResult WriteOutFile(std::wstring_view path, const std::vector<std::wstring>& lines) {
+    return WriteOutFileBytes(path, OutFileBytes(lines));
+}
+
+TOutFileResult WriteOutFileBytes(std::wstring_view path, const std::vector<unsigned char>& bytes) {
     const std::wstring name(path);
     TOutFileResult result;
     result.file = TWinHandle(CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
@@ -57,10 +61,10 @@ TOutFileResult WriteOutFile(std::wstring_view path, const std::vector<std::wstri
         result.failure = OpenFailure(GetLastError(), name);
         return result;
     }
-    const std::vector<unsigned char> bytes = OutFileBytes(lines);
     DWORD written = 0;
-    if (!WriteFile(result.file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) ||
-        written != bytes.size()) {
+    if (!bytes.empty() &&
+        (!WriteFile(result.file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) ||
+         written != bytes.size())) {
         result.failure = SystemMessage(GetLastError());
         result.file.Close();
     }

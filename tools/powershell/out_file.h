@@ -14,3 +14,8 @@ struct TOutFileResult {
 };
 
 TOutFileResult WriteOutFile(std::wstring_view path, const std::vector<std::wstring>& lines);
+
+// The bytes WriteOutFile writes for these lines.
+std::vector<unsigned char> OutFileBytes(const std::vector<std::wstring>& lines);
+// Creates or replaces the file with exactly these bytes, as the redirection does.
+TOutFileResult WriteOutFileBytes(std::wstring_view path, const std::vector<unsigned char>& bytes);

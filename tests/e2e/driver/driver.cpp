@@ -568,6 +568,18 @@ std::optional<std::wstring> ClipboardText() {
     return std::wstring(text, std::find(text, text + capacity, L'\0'));
 }
 
+std::optional<std::vector<unsigned char>> ClipboardData(std::wstring_view formatName) {
+    const UINT format = ::RegisterClipboardFormatW(std::wstring(formatName).c_str());
+    if (format == 0) Fail(L"cannot register the clipboard format " + std::wstring(formatName));
+    TOpenClipboard open;
+    HANDLE data = ::GetClipboardData(format);
+    if (!data) return std::nullopt;
+    TGlobalLock lock(data);
+    if (!lock.Data()) return std::nullopt;
+    const auto* bytes = static_cast<const unsigned char*>(lock.Data());
+    return std::vector<unsigned char>(bytes, bytes + ::GlobalSize(data));
+}
+
 void SetClipboardText(std::wstring_view text) {
     std::unique_ptr<void, GlobalFreer> memory(
         ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));

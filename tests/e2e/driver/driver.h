@@ -119,6 +119,9 @@ void PressOk(HWND box);
 // The clipboard's Unicode text, or nothing when it holds none.
 std::optional<std::wstring> ClipboardText();
 void SetClipboardText(std::wstring_view text);
+// The clipboard's data in a registered format (such as "CanIncludeInClipboardHistory"), or nothing when it
+// holds none in that format.
+std::optional<std::vector<unsigned char>> ClipboardData(std::wstring_view formatName);
 
 // Holds the clipboard open, as another program may, until destroyed.
 class TClipboardHolder {
