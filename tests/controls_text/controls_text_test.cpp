@@ -46,6 +46,21 @@ TEST(UpperNome, WorkedExamples) {
     for (const auto& c : cases) EXPECT_EQ(UpperNome(c.in), c.out) << "input [" << c.in << "]";
 }
 
+// Only the lower-case ASCII letters, "a" to "z", become capitals: the ends of that range and the characters
+// just outside it, at the start of the text and at the start of a later word.
+TEST(UpperNome, EndsOfTheLowerCaseRange) {
+    const struct {
+        const wchar_t* in;
+        const wchar_t* out;
+    } cases[] = {
+        {L"a", L"A"},         {L"z", L"Z"},         {L"`z", L"`z"},       {L"{a", L"{a"},
+        {L"A", L"A"},         {L"Z", L"Z"},         {L"@a", L"@a"},       {L"[a", L"[a"},
+        {L"x b", L"X B"},     {L"x zeca", L"X Zeca"}, {L"x `z", L"X `z"}, {L"x {z", L"X {z"},
+        {L"x y", L"X Y"},     {L"x Z", L"X Z"},     {L"x @a", L"X @a"},   {L"x [a", L"X [a"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(UpperNome(c.in), c.out) << "input [" << c.in << "]";
+}
+
 TEST(NaoAchaPreposicao, ExactAndCaseSensitiveAfterTrim) {
     for (const wchar_t* word : {L"das", L"dos", L"de", L"do", L"da", L" da\t", L"de\x01"})
         EXPECT_FALSE(NaoAchaPreposicao(word)) << word;

@@ -106,6 +106,10 @@ TEST(DoubleQuotedString, Variables) {
         {L"\"a$ b$-c$\x20AC d$\xD83D\xDE00$\"", L"a$ b$-c$\x20AC d$\xD83D\xDE00$", nullptr},
         {L"\"$:x\"", L"$:x", nullptr},
         {L"\"$name: text\"", nullptr, L"InvalidVariableReferenceWithDrive"},
+        // Two colons end the name: only one colon followed by a name character makes a drive-qualified one.
+        {L"\"$name::text\"", L"::text", nullptr},
+        {L"\"$true::x::y\"", L"True::x::y", nullptr},
+        {L"\"a$env:CORVALIN_TEST_VAR::b\"", L"afrom env::b", nullptr},
         {L"\"${}\"", nullptr, L"EmptyVariableReference"},
         {L"\"${abc\"", nullptr, L"IncompleteDollarVariableReference"},
     });

@@ -49,6 +49,9 @@ TEST(TrimRule, RemovesEverythingUpToSpaceAtBothEndsOnly) {
     EXPECT_EQ(SplitDomainUser(field).username, L"maria  da\tsilva");
     EXPECT_EQ(SplitDomainUser(L"\x00A0maria\x00A0").username, L"\x00A0maria\x00A0");
     EXPECT_EQ(SplitDomainUser(L"!maria!").username, L"!maria!");
+    EXPECT_EQ(SplitDomainUser(L"\x7Fmaria\x7F").username, L"\x7Fmaria\x7F"); // DEL is no blank
+    EXPECT_EQ(ReadCryptPassword({0x7F, '0', '1', 0x21}, 1252), L"\x7F" L"01!");
+    EXPECT_EQ(ValidateCredentials(L"maria", L"\x20\x21\x20").password, L"!");
 }
 
 TEST(ValidateCredentials, ChecksInOrderAndTrimsThePassword) {
@@ -76,6 +79,10 @@ TEST(GetPsFile, ReplacesOrAppendsTheExtension) {
         {L"gen", L"gen.out"},
         {L"C:\\Tools\\gen.", L"C:\\Tools\\gen.out"},
         {L"C:\\a.b/gen", L"C:\\a.out"}, // a slash is not a separator here
+        // A colon after the last point is a separator too: the name has no extension of its own.
+        {L"C:\\Tools\\gen.txt:stream", L"C:\\Tools\\gen.txt:stream.out"},
+        {L"a.b:c.exe", L"a.b:c.out"},
+        {L"a.b\\c:d", L"a.b\\c:d.out"},
     };
     for (const auto& c : cases) EXPECT_EQ(GetPsFile(c.exe), c.out) << c.exe;
 }
@@ -104,6 +111,8 @@ TEST(BuildPsCommand, EscapesWhatPowerShellWouldInterpret) {
         {std::wstring(L"a\0b", 3), L"a`0b"},
         {L"\a\b\f\n\r\v", L"`a`b`f`n`r`v"},
         {L"x\x01y\x1Fz", L"x$([char]1)y$([char]31)z"},
+        // The ends of the letter escapes (U+0000, U+0007 to U+000D) and what lies just outside them.
+        {L"\x06|\x0E|\x1B| ", L"$([char]6)|$([char]14)|$([char]27)| "},
         // DEL and the C1 controls are control characters too; the characters around them are not.
         {L"~\x7F\x80\x85\x9F\xA0", L"~$([char]127)$([char]128)$([char]133)$([char]159)\xA0"},
     };

@@ -45,8 +45,18 @@ protected:
             EXPECT_EQ(call.args[2], L"\"Corvalin\"") << "boxes carry the window's caption";
             return onBox ? onBox(text) : IDOK;
         };
+        sys.OnProcessMessages = [this] { processed.push_back(States()); };
     }
     void TearDown() override { form->Free(); }
+
+    // The enabled states of the five controls the run disables, in the order it disables them.
+    std::vector<bool> States() const {
+        std::vector<bool> states;
+        for (TControl* c : std::initializer_list<TControl*>{form->edtUsername, form->edtPassword, form->btnGenerate,
+                                                            form->redtConfiguration, form->btnClipboard})
+            states.push_back(c->Enabled());
+        return states;
+    }
 
     void Type(const std::wstring& user, const std::wstring& password) {
         form->edtUsername->SetText(user);
@@ -74,11 +84,23 @@ protected:
         EXPECT_EQ(form->redtConfiguration->Enabled(), hasText);
         EXPECT_EQ(form->btnClipboard->Enabled(), hasText);
     }
+    // Every ending of a run, errors included, finishes with the restore step's one round of message
+    // processing, made after the controls got their idle states; every earlier round was made busy.
+    void ExpectRestoreEndsWithMessages() const {
+        ASSERT_FALSE(sys.Log().empty());
+        EXPECT_EQ(sys.Log().back().name, L"ProcessMessages");
+        ASSERT_FALSE(processed.empty());
+        const bool hasText = !form->redtConfiguration->Text().empty();
+        EXPECT_EQ(processed.back(), (std::vector<bool>{true, true, true, hasText, hasText}));
+        for (size_t i = 0; i + 1 < processed.size(); ++i)
+            EXPECT_EQ(processed[i], std::vector<bool>(5, false)) << "round " << i << " of " << processed.size();
+    }
 
     TFakeSystemServices sys;
     TMainForm* form = nullptr;
     std::vector<TBox> boxes;
     std::function<int(const std::wstring&)> onBox;
+    std::vector<std::vector<bool>> processed; // States() at each round of message processing
 };
 
 const std::vector<std::wstring> GoodLines = {L"domain:s:SALES", L"username:s:maria", L"password 51:b:" + CryptHex};
@@ -95,6 +117,7 @@ TEST_F(Workflow, SuccessShowsTheLinesAndDeletesTheFile) {
     EXPECT_EQ(sys.Count(L"Sleep(500)"), 1u);
     EXPECT_TRUE(sys.Named(L"ShellExecuteW").empty());
     ExpectIdle();
+    ExpectRestoreEndsWithMessages();
 }
 
 TEST_F(Workflow, BusyWhileItWaits) {
@@ -102,19 +125,23 @@ TEST_F(Workflow, BusyWhileItWaits) {
     form->redtConfiguration->Lines().Add(L"old line");
     AddConsole();
     sys.AddFile(PsFile, Utf16File(CryptHex), 1);
-    std::vector<bool> states;
-    bool captured = false;
+    bool emptyAtFirstRound = false;
     sys.OnProcessMessages = [&] {
-        if (captured) return;
-        captured = true;
-        for (TControl* c : std::initializer_list<TControl*>{form->edtUsername, form->edtPassword, form->btnGenerate,
-                                                            form->redtConfiguration, form->btnClipboard})
-            states.push_back(c->Enabled());
-        EXPECT_TRUE(form->redtConfiguration->Text().empty());
+        if (processed.empty()) emptyAtFirstRound = form->redtConfiguration->Text().empty();
+        processed.push_back(States());
     };
     Click();
-    EXPECT_EQ(states, std::vector<bool>(5, false));
+    ASSERT_FALSE(processed.empty());
+    EXPECT_EQ(processed[0], std::vector<bool>(5, false));
+    EXPECT_TRUE(emptyAtFirstRound);
+    // Messages flow for the first time once the five are disabled, before anything else is done.
+    const auto& log = sys.Log();
+    const auto firstRound = std::find_if(log.begin(), log.end(), [](const auto& c) { return c.name == L"ProcessMessages"; });
+    const auto firstSnapshot =
+        std::find_if(log.begin(), log.end(), [](const auto& c) { return c.name == L"CreateToolhelp32Snapshot"; });
+    EXPECT_LT(firstRound - log.begin(), firstSnapshot - log.begin());
     ExpectIdle();
+    ExpectRestoreEndsWithMessages();
 }
 
 struct TEndingCase {
@@ -156,6 +183,7 @@ TEST_P(Endings, BoxesFocusAndRestore) {
     }
     EXPECT_FALSE(sys.Clipboard.has_value()) << "nothing is left on the clipboard";
     ExpectIdle();
+    ExpectRestoreEndsWithMessages();
 }
 
 // Calls of one name made to this window (its handle as their first argument).
@@ -314,6 +342,7 @@ TEST_F(Workflow, ClipboardFailureEscapesAfterRestoring) {
     // Eleven tests in the wait and one before the manual step; none after it.
     EXPECT_EQ(sys.Named(L"FileExists").size(), 12u);
     ExpectIdle();
+    ExpectRestoreEndsWithMessages();
     EXPECT_FALSE(form->redtConfiguration->Enabled());
 }
 
@@ -333,6 +362,7 @@ TEST_F(Workflow, ReadFailureEscapesAtOnceAndLeavesTheFile) {
     EXPECT_EQ(sys.Files.count(PsFile), 1u);
     EXPECT_TRUE(Lines().empty());
     ExpectIdle();
+    ExpectRestoreEndsWithMessages();
 }
 
 // The console may hold the result file open for a moment while it writes it: the read is tried again
@@ -623,20 +653,25 @@ TEST_F(Workflow, GetPidMatchesWholeNamesIgnoringAsciiCaseOnly) {
     const struct {
         std::vector<std::pair<std::wstring, DWORD>> processes;
         bool snapshotFails;
+        const wchar_t* name;
         std::int32_t pid;
     } cases[] = {
-        {{{L"explorer.exe", 1}, {L"POWERSHELL.EXE", 2}, {L"powershell.exe", 3}}, false, 2},
-        {{{L"powershell.exe ", 1}, {L"powershell.ex", 2}, {L"xpowershell.exe", 3}}, false, 0},
-        {{{L"p\x00F3wershell.exe", 1}}, false, 0},
-        {{}, false, 0},
-        {{{L"powershell.exe", 5}}, true, 0},
+        {{{L"explorer.exe", 1}, {L"POWERSHELL.EXE", 2}, {L"powershell.exe", 3}}, false, L"powershell.exe", 2},
+        {{{L"powershell.exe ", 1}, {L"powershell.ex", 2}, {L"xpowershell.exe", 3}}, false, L"powershell.exe", 0},
+        {{{L"p\x00F3wershell.exe", 1}}, false, L"powershell.exe", 0},
+        {{}, false, L"powershell.exe", 0},
+        {{{L"powershell.exe", 5}}, true, L"powershell.exe", 0},
+        // The ends of the two letter ranges match either way; the characters just outside them do not.
+        {{{L"AZaz.exe", 6}}, false, L"azAZ.EXE", 6},
+        {{{L"@[.exe", 7}}, false, L"`{.exe", 0},
+        {{{L"`{.exe", 8}}, false, L"@[.exe", 0},
     };
     for (const auto& c : cases) {
         TFakeSystemServices local;
         for (const auto& [name, id] : c.processes) local.AddProcess(name, id);
         local.SnapshotFails = c.snapshotFails;
         TMainForm* other = new TMainForm(nullptr, &local); // the fixture's form already has the name
-        EXPECT_EQ(other->GetPid(L"powershell.exe"), c.pid);
+        EXPECT_EQ(other->GetPid(c.name), c.pid) << c.name;
         EXPECT_EQ(local.Named(L"CloseHandle").size(), 1u) << "the snapshot is closed in either case";
         other->Free();
     }
