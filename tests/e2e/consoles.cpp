@@ -44,7 +44,7 @@ void KillConsoles() {
         ::TerminateProcess(process.get(), 1);
         ::WaitForSingleObject(process.get(), 5000);
     }
-    if (!driver::WaitUntil([] { return ConsoleProcesses().empty(); }, 5000))
+    if (!driver::WaitUntil([] { return ConsoleProcesses().empty(); }))
         throw driver::DriverError(L"a powershell.exe process does not go away");
 }
 

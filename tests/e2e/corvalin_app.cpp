@@ -73,7 +73,7 @@ TCorvalin::TCorvalin(const TEnvironment& environment, double scale, const std::w
     FControls = FindControls(FForm, scale);
     // The window is ready for input once its first control has the focus; tests that check the focus
     // at start-up do so themselves.
-    driver::WaitUntil([&] { return Focused() == FControls.edtUsername; }, 5000);
+    driver::WaitUntil([&] { return Focused() == FControls.edtUsername; });
 }
 
 HWND TCorvalin::Focused() const {
@@ -81,37 +81,58 @@ HWND TCorvalin::Focused() const {
 }
 
 void TCorvalin::Enter(HWND field, std::wstring_view text, TInput how) {
+    for (int attempt = 1;; ++attempt) {
+        const std::wstring shown = TryEnter(field, text, how);
+        if (shown == text) return;
+        const std::wstring message =
+            L"the field shows \"" + Describe(shown) + L"\" instead of \"" + Describe(text) + L"\"";
+        if (attempt == 3) throw driver::DriverError(message);
+        std::cout << "[ NOTE     ] ";
+        for (wchar_t unit : message)
+            std::cout << char(unit);
+        std::cout << "; entering it again\n";
+    }
+}
+
+std::wstring TCorvalin::TryEnter(HWND field, std::wstring_view text, TInput how) {
     const std::wstring wanted(text);
+    const DWORD bound = driver::kStepTimeoutMs / 3;
     if (how == TInput::SetText) {
         ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wanted.c_str()));
-    } else {
-        driver::Click(field);
-        if (!driver::WaitUntil([&] { return Focused() == field; }, 5000)) {
-            RECT r{};
-            ::GetWindowRect(field, &r);
-            const HWND hit = ::WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-            throw driver::DriverError(L"the clicked field does not take the focus; focus on " +
-                                      ControlName(FControls, Focused()) + L", the click point shows " +
-                                      ControlName(FControls, hit) + L", the foreground window is " +
-                                      ControlName(FControls, ::GetForegroundWindow()));
-        }
-        driver::PressKey(VK_HOME);
-        driver::PressKey(VK_END, driver::mkShift);
-        driver::PressKey(VK_DELETE);
-        if (!driver::WaitUntil([&] { return driver::WindowText(field).empty(); }, 5000))
-            throw driver::DriverError(L"the field cannot be emptied");
-        driver::TypeText(text);
+        return driver::WindowText(field);
     }
-    if (!driver::WaitUntil([&] { return driver::WindowText(field) == wanted; },
-                           5000 + static_cast<DWORD>(text.size()) * 20))
-        throw driver::DriverError(L"the field shows \"" + Describe(driver::WindowText(field)) +
-                                  L"\" instead of \"" + Describe(text) + L"\"");
+    driver::Click(field);
+    if (!driver::WaitUntil([&] { return Focused() == field; }, bound)) {
+        RECT r{};
+        ::GetWindowRect(field, &r);
+        const HWND hit = ::WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        std::cout << "[ NOTE     ] the clicked field did not take the focus; focus on ";
+        for (wchar_t unit : ControlName(FControls, Focused()) + L", the click point shows " +
+                                ControlName(FControls, hit) + L", the foreground window is " +
+                                ControlName(FControls, ::GetForegroundWindow()))
+            std::cout << char(unit);
+        std::cout << "\n";
+        return driver::WindowText(field);
+    }
+    driver::PressKey(VK_HOME);
+    driver::PressKey(VK_END, driver::mkShift);
+    driver::PressKey(VK_DELETE);
+    if (!driver::WaitUntil([&] { return driver::WindowText(field).empty(); }, bound))
+        return driver::WindowText(field);
+    driver::TypeText(text);
+    driver::WaitUntil([&] { return driver::WindowText(field) == wanted; },
+                      bound + static_cast<DWORD>(text.size()) * 20);
+    return driver::WindowText(field);
+}
+
+void TCorvalin::StartGenerate() {
+    driver::Click(FControls.btnGenerate);
+    if (!driver::WaitUntil([&] { return Busy() || driver::FindMessageBox(FProcess); }))
+        throw driver::DriverError(L"\"Gerar\" started no run");
 }
 
 std::optional<driver::TMessageBox> TCorvalin::Generate(DWORD timeoutMs) {
-    driver::Click(FControls.btnGenerate);
-    if (!driver::WaitUntil([&] { return Busy() || driver::FindMessageBox(FProcess); }, 5000))
-        throw driver::DriverError(L"\"Gerar\" started no run");
+    StartGenerate();
     return WaitForBoxOrIdle(timeoutMs);
 }
 
@@ -135,10 +156,16 @@ std::optional<driver::TMessageBox> TCorvalin::WaitForBoxOrIdle(DWORD timeoutMs) 
     return driver::ReadMessageBox(box);
 }
 
+driver::TMessageBox TCorvalin::WaitForBox(DWORD timeoutMs) {
+    HWND box = nullptr;
+    if (!driver::WaitUntil([&] { return (box = driver::FindMessageBox(FProcess)) != nullptr; }, timeoutMs))
+        throw driver::DriverError(L"no box came");
+    driver::Activate(box);
+    return driver::ReadMessageBox(box);
+}
+
 void TCorvalin::Answer(const driver::TMessageBox& box) {
     driver::PressOk(box.hwnd);
-    if (!driver::WaitUntil([&] { return !::IsWindow(box.hwnd) || !::IsWindowVisible(box.hwnd); }, 5000))
-        throw driver::DriverError(L"the box stays after OK");
 }
 
 void TCorvalin::AnswerAll(const driver::TMessageBox& box) {
@@ -157,10 +184,15 @@ std::optional<driver::TMessageBox> TCorvalin::GenerateAllowingASlowConsole(DWORD
 }
 
 std::optional<driver::TMessageBox> TCorvalin::Copy() {
+    const DWORD before = ::GetClipboardSequenceNumber();
     driver::Click(FControls.btnClipboard);
     HWND box = nullptr;
-    // Copy shows nothing when it works; a failure shows its box at once.
-    driver::WaitUntil([&] { return (box = driver::FindMessageBox(FProcess)) != nullptr; }, 1500);
+    // Copy shows nothing when it works, and the clipboard changes; a failure shows its box.
+    if (!driver::WaitUntil([&] {
+            return (box = driver::FindMessageBox(FProcess)) != nullptr ||
+                   ::GetClipboardSequenceNumber() != before;
+        }))
+        throw driver::DriverError(L"\"Copiar\" neither changed the clipboard nor showed a box");
     if (!box) return std::nullopt;
     driver::Activate(box);
     return driver::ReadMessageBox(box);

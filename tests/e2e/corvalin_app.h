@@ -47,12 +47,16 @@ public:
     const TControls& Controls() const { return FControls; }
     HWND Focused() const;
 
-    // Replaces the field's text.
+    // Replaces the field's text, and reads it back: a step that did not take is done again, twice at most.
     void Enter(HWND field, std::wstring_view text, TInput how = TInput::Typed);
+    // Clicks "Gerar" and waits until the run has started (or a box shows).
+    void StartGenerate();
     // Clicks "Gerar" and waits until the run ends or shows a box; the box, when one came.
     std::optional<driver::TMessageBox> Generate(DWORD timeoutMs = 40000);
     // Waits until a box shows or the window is idle again.
     std::optional<driver::TMessageBox> WaitForBoxOrIdle(DWORD timeoutMs = 40000);
+    // Waits for a box that must come, such as the general error handler's once a run has ended.
+    driver::TMessageBox WaitForBox(DWORD timeoutMs = 40000);
     // Presses OK and waits until the box has gone.
     void Answer(const driver::TMessageBox& box);
     // Answers this box and every one that follows it, until the window is idle again.
@@ -61,7 +65,8 @@ public:
     // after the five-second wait: the manual box then comes, and OK is pressed once the file is there, as
     // the operator would. A file that never comes leaves the manual box as the outcome.
     std::optional<driver::TMessageBox> GenerateAllowingASlowConsole(DWORD timeoutMs = 40000);
-    // Clicks "Copiar" and waits for a box for a moment; the box, when one came.
+    // Clicks "Copiar" and waits until it has put its text on the clipboard or shown a box; the box, when
+    // one came.
     std::optional<driver::TMessageBox> Copy();
 
     // The inputs and "Gerar" are enabled.
@@ -72,6 +77,9 @@ public:
     std::vector<std::wstring> Lines() const;
 
 private:
+    // One try at Enter; what the field shows afterwards.
+    std::wstring TryEnter(HWND field, std::wstring_view text, TInput how);
+
     driver::TProcess FProcess;
     HWND FForm = nullptr;
     TControls FControls;

@@ -35,8 +35,7 @@ void EndOfCase(TCorvalin& app, const std::optional<driver::TMessageBox>& box) {
     if (box)
         app.AnswerAll(*box);
     else
-        EXPECT_TRUE(driver::WaitUntil([] { return ConsoleProcesses().empty(); }, 10000))
-            << "the console stays";
+        EXPECT_TRUE(driver::WaitUntil([] { return ConsoleProcesses().empty(); })) << "the console stays";
     KillConsoles();
 }
 
@@ -144,7 +143,7 @@ TEST_F(THostile, UserFieldsFollowTheTextRules) {
             EXPECT_EQ(box->title, kTitle);
             EXPECT_EQ(box->icon, driver::TBoxIcon::Warning);
             app.Answer(*box);
-            EXPECT_TRUE(driver::WaitUntil([&] { return app.Focused() == c.edtUsername; }, 3000));
+            EXPECT_TRUE(driver::WaitUntil([&] { return app.Focused() == c.edtUsername; }));
             EXPECT_EQ(app.Lines(), before);
         }
     }

@@ -151,7 +151,7 @@ TEST_F(TSoundResults, ResultWithoutAnEncryptedPasswordIsRefused) {
             ExpectUsableAfterFailure(app);
         }
         EXPECT_FALSE(FileExists(ResultFilePath())) << "the file goes as after any read";
-        EXPECT_TRUE(driver::WaitUntil([] { return ConsoleProcesses().empty(); }, 10000));
+        EXPECT_TRUE(driver::WaitUntil([] { return ConsoleProcesses().empty(); }));
         KillConsoles();
     }
 }
@@ -192,7 +192,7 @@ TEST_F(TSoundResults, PasswordGoesOnlyToPowerShellsConsole) {
         EXPECT_EQ(app.GenerateAllowingASlowConsole(), std::nullopt);
         ExpectSuccess(app);
         EXPECT_EQ(foreign.Received(), 0) << "the foreign console was sent characters or keys";
-        EXPECT_TRUE(driver::WaitUntil([] { return ConsoleProcesses().empty(); }, 10000))
+        EXPECT_TRUE(driver::WaitUntil([] { return ConsoleProcesses().empty(); }))
             << "PowerShell ran the command and exited";
         KillConsoles();
     }
@@ -236,7 +236,7 @@ TEST_F(TSoundResults, ManualStepsCommandIsMarkedSecretAndLeavesTheClipboard) {
         EXPECT_TRUE(SecretMarks()) << "the command lacks the formats that keep it out of history and sync";
         const bool fileComes = std::wstring(c.faultName) == L"CORVALIN_PS_RUN_DELAY_MS";
         if (fileComes) {
-            ASSERT_TRUE(driver::WaitUntil([] { return FileExists(ResultFilePath()); }, 15000));
+            ASSERT_TRUE(driver::WaitUntil([] { return FileExists(ResultFilePath()); }));
         }
         if (c.replaceDuringBox) driver::SetClipboardText(L"someone else's");
 

@@ -106,7 +106,7 @@ TLayoutSeen CheckLayout(TCorvalin& app, double scale) {
     // The painted parts: the version text, the focused field's caption in red, the others in the window-text
     // colour, and the caption of the disabled result editor greyed.
     const RECT version = Scaled(kVersionLabel, scale);
-    EXPECT_TRUE(driver::WaitUntil([&] { return ReadScreen(form, version).Count(IsDark) >= 20; }, 3000))
+    EXPECT_TRUE(driver::WaitUntil([&] { return ReadScreen(form, version).Count(IsDark) >= 20; }))
         << "the version label is not painted";
     const COLORREF background = ReadScreen(form, Scaled(kEmptyPlace, scale)).At(0, 0);
     // The label sizes itself to its text, so the text's width depends on the face that stands in for
@@ -178,7 +178,7 @@ TEST_F(TWindow, EnterDownAndUpMoveBetweenTheFieldsAndTheFocusedCaptionIsRed) {
     for (const TStep& s : steps) {
         SCOPED_TRACE("key " + std::to_string(s.key));
         if (s.key) driver::PressKey(s.key);
-        EXPECT_TRUE(driver::WaitUntil([&] { return app.Focused() == s.focus; }, 3000))
+        EXPECT_TRUE(driver::WaitUntil([&] { return app.Focused() == s.focus; }))
             << "focus on " << ControlName(c, app.Focused()) << " instead of " << ControlName(c, s.focus);
         EXPECT_TRUE(driver::WaitUntil(
             [&] {

@@ -59,8 +59,7 @@ private:
 class TOpenClipboard {
 public:
     TOpenClipboard() {
-        if (!WaitUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, 3000))
-            Fail(L"cannot open the clipboard");
+        if (!WaitUntil([] { return ::OpenClipboard(nullptr) != FALSE; })) Fail(L"cannot open the clipboard");
     }
     ~TOpenClipboard() { ::CloseClipboard(); }
     TOpenClipboard(const TOpenClipboard&) = delete;
@@ -238,21 +237,19 @@ TBoxIcon IconKind(HWND box) {
                                                          {TBoxIcon::Question, IDI_QUESTION}};
     TBoxIcon found = TBoxIcon::Unknown;
     // The box may not have painted itself yet when it first shows.
-    WaitUntil(
-        [&] {
-            TScreenDc screen;
-            std::vector<DWORD> shown = Pixels(screen.Get(), r.left, r.top, width, height);
-            double best = 12.0; // mean difference per colour channel that still counts as the same picture
-            for (const auto& [kind, id] : kinds) {
-                double difference = MeanDifference(shown, RenderedIcon(id, width, height, shown.front()));
-                if (difference < best) {
-                    best = difference;
-                    found = kind;
-                }
+    WaitUntil([&] {
+        TScreenDc screen;
+        std::vector<DWORD> shown = Pixels(screen.Get(), r.left, r.top, width, height);
+        double best = 12.0; // mean difference per colour channel that still counts as the same picture
+        for (const auto& [kind, id] : kinds) {
+            double difference = MeanDifference(shown, RenderedIcon(id, width, height, shown.front()));
+            if (difference < best) {
+                best = difference;
+                found = kind;
             }
-            return found != TBoxIcon::Unknown;
-        },
-        2000);
+        }
+        return found != TBoxIcon::Unknown;
+    });
     return found;
 }
 
@@ -380,12 +377,12 @@ std::wstring ClassName(HWND hwnd) {
 
 std::wstring WindowText(HWND hwnd) {
     DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kStepTimeoutMs, &length))
         Fail(L"the window does not answer WM_GETTEXTLENGTH");
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!::SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                               SMTO_ABORTIFHUNG, 5000, &copied))
+                               SMTO_ABORTIFHUNG, kStepTimeoutMs, &copied))
         Fail(L"the window does not answer WM_GETTEXT");
     text.resize(std::min<size_t>(copied, length));
     return text;
@@ -467,7 +464,7 @@ void Activate(HWND hwnd) {
     HWND root = RootOf(hwnd);
     if (::GetForegroundWindow() != root) {
         ::SetForegroundWindow(root);
-        if (!WaitUntil([&] { return ::GetForegroundWindow() == root; }, 3000))
+        if (!WaitUntil([&] { return ::GetForegroundWindow() == root; }))
             throw DriverError(L"cannot bring \"" + WindowText(root) + L"\" to the foreground");
     }
     // Without a window manager the active window is not always raised above another program's window
@@ -475,7 +472,7 @@ void Activate(HWND hwnd) {
     const POINT centre = Centre(hwnd);
     if (RootOf(::WindowFromPoint(centre)) != root) {
         ::SetWindowPos(root, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if (!WaitUntil([&] { return RootOf(::WindowFromPoint(centre)) == root; }, 3000))
+        if (!WaitUntil([&] { return RootOf(::WindowFromPoint(centre)) == root; }))
             throw DriverError(L"\"" + WindowText(root) + L"\" stays covered by another window");
     }
 }
@@ -498,6 +495,11 @@ void Click(HWND control) {
 }
 
 void TypeText(std::wstring_view text) {
+    std::vector<INPUT> release;
+    for (const WORD held : {VK_SHIFT, VK_CONTROL, VK_MENU})
+        release.push_back(
+            KeyInput(held, static_cast<WORD>(::MapVirtualKeyW(held, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP));
+    Send(release);
     for (wchar_t unit : text)
         Send({KeyInput(0, unit, KEYEVENTF_UNICODE), KeyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
 }
@@ -554,7 +556,12 @@ TMessageBox ReadMessageBox(HWND box) {
 void PressOk(HWND box) {
     HWND ok = ::GetDlgItem(box, IDOK);
     if (!ok) throw DriverError(L"the message box has no OK button");
-    Click(ok);
+    const auto gone = [&] { return !::IsWindow(box) || !::IsWindowVisible(box); };
+    for (int click = 0; click < 3 && !gone(); ++click) {
+        Click(ok);
+        if (WaitUntil(gone, kStepTimeoutMs / 3)) return;
+    }
+    if (!gone()) throw DriverError(L"the box stays after OK");
 }
 
 std::optional<std::wstring> ClipboardText() {
@@ -597,8 +604,7 @@ void SetClipboardText(std::wstring_view text) {
 }
 
 TClipboardHolder::TClipboardHolder() {
-    if (!WaitUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, 3000))
-        Fail(L"cannot open the clipboard");
+    if (!WaitUntil([] { return ::OpenClipboard(nullptr) != FALSE; })) Fail(L"cannot open the clipboard");
 }
 
 TClipboardHolder::~TClipboardHolder() {

@@ -6,6 +6,10 @@
 // Input goes to whatever window is in the foreground; Click brings the clicked control's window there
 // first, and Activate does it explicitly before typing. Input is asynchronous: wait for its effect with
 // WaitUntil. Failures (a window that never comes, a program that cannot start) throw DriverError.
+//
+// Every wait for something that should happen is bounded by kStepTimeoutMs: far more than a step takes on
+// a loaded machine, and paid only when the step does not come, since a wait ends as soon as its condition
+// holds. Only a check that something does NOT happen waits for a short, fixed time.
 #include <windows.h>
 
 #include <functional>
@@ -57,13 +61,15 @@ struct TStartOptions {
 
 TProcess StartProgram(const std::wstring& exePath, const TStartOptions& options = {});
 
+inline constexpr DWORD kStepTimeoutMs = 30000;
+
 // Polls the condition every 20 ms until it holds (true) or the time is up (false).
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kStepTimeoutMs);
 
 // The process's visible top-level windows, in the system's z-order.
 std::vector<HWND> TopLevelWindows(DWORD processId);
 // Waits until the process has a top-level window with exactly this title that is visible and enabled.
-HWND WaitForWindow(const TProcess& process, std::wstring_view title, DWORD timeoutMs = 20000);
+HWND WaitForWindow(const TProcess& process, std::wstring_view title, DWORD timeoutMs = kStepTimeoutMs);
 
 std::wstring ClassName(HWND hwnd);
 // The window's text through WM_GETTEXT, which works across processes for edit and rich-edit controls too.
@@ -90,6 +96,7 @@ void Activate(HWND hwnd);
 // A left click at the centre of the control, after its window has been brought to the foreground.
 void Click(HWND control);
 // Types each UTF-16 code unit as a Unicode key stroke into the focused control of the foreground window.
+// Shift, Ctrl and Alt are let go first, so that no key held by an earlier step turns the text into shortcuts.
 void TypeText(std::wstring_view text);
 
 enum TModifier : unsigned { mkNone = 0, mkShift = 1, mkCtrl = 2, mkAlt = 4 };
@@ -111,9 +118,10 @@ struct TMessageBox {
 // The process's visible message box (a top-level dialog of class #32770), or null.
 HWND FindMessageBox(const TProcess& process);
 // Waits for the process's message box and reads it; throws when none comes in time.
-TMessageBox WaitForMessageBox(const TProcess& process, DWORD timeoutMs = 20000);
+TMessageBox WaitForMessageBox(const TProcess& process, DWORD timeoutMs = kStepTimeoutMs);
 TMessageBox ReadMessageBox(HWND box);
-// Clicks the box's OK button.
+// Clicks the box's OK button and waits until the box has gone; a click that the box did not take is given
+// again while the box stays.
 void PressOk(HWND box);
 
 // The clipboard's Unicode text, or nothing when it holds none.
