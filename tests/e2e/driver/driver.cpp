@@ -227,17 +227,22 @@ HWND IconStatic(HWND box) {
 TBoxIcon IconKind(HWND box) {
     HWND icon = IconStatic(box);
     if (!icon) return TBoxIcon::None;
-    RECT r{};
-    ::GetWindowRect(icon, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return TBoxIcon::Unknown;
     const std::pair<TBoxIcon, const wchar_t*> kinds[] = {{TBoxIcon::Warning, IDI_WARNING},
                                                          {TBoxIcon::Error, IDI_ERROR},
                                                          {TBoxIcon::Information, IDI_INFORMATION},
                                                          {TBoxIcon::Question, IDI_QUESTION}};
     TBoxIcon found = TBoxIcon::Unknown;
-    // The box may not have painted itself yet when it first shows.
+    // The box may not have painted itself yet when it first shows, and another program's window (the
+    // console, say) may still lie over its icon.
     WaitUntil([&] {
+        RECT r{};
+        ::GetWindowRect(icon, &r);
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        if (width <= 0 || height <= 0) return false;
+        if (RootOf(::WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2})) != box) {
+            ::SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return false;
+        }
         TScreenDc screen;
         std::vector<DWORD> shown = Pixels(screen.Get(), r.left, r.top, width, height);
         double best = 12.0; // mean difference per colour channel that still counts as the same picture
