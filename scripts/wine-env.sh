@@ -5,9 +5,10 @@
 #   wine-env.sh [--build DIR] exec PROGRAM ARGS... run a Windows program under Wine (CTest's emulator)
 #
 # The environment: a Wine prefix inside the build tree (never ~/.wine), created once without the Mono and
-# Gecko installers; Wine's debug output silenced; an Xvfb display when DISPLAY is not set; one wineserver
-# kept alive for the whole session, so that each program starts fast; and the substitute PowerShell
-# console installed into the prefix in place of Wine's stub, when it has been built.
+# Gecko installers, with the fonts of Debian's fonts-wine in its Fonts folder; Wine's debug output
+# silenced; an Xvfb display when DISPLAY is not set; one wineserver kept alive for the whole session, so
+# that each program starts fast; and the substitute PowerShell console installed into the prefix in place
+# of Wine's stub, when it has been built.
 # `exec` outside a session opens a session of its own around the one program.
 set -euo pipefail
 
@@ -41,6 +42,18 @@ start_display() {
   export DISPLAY=":$n"
 }
 
+# Wine here does not look for fonts-wine's fonts where Debian puts them: without a copy in the prefix's
+# Fonts folder, "Tahoma" and "Marlett" come back as another face, and the title-bar buttons and scroll
+# arrows, which Wine draws with Marlett, show letters. A file the package has changed is copied again.
+install_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  mkdir -p "$fonts"
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [ -f "$font" ] || continue
+    cmp -s "$font" "$fonts/$(basename "$font")" || cp "$font" "$fonts/"
+  done
+}
+
 prepare_prefix() {
   mkdir -p "$WINEPREFIX"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -48,6 +61,7 @@ prepare_prefix() {
     "$(wine_loader)" wineboot -i >/dev/null 2>&1 || true
     "$(wine_server)" -w
   fi
+  install_fonts
   local console="$CORVALIN_BUILD/tools/powershell/powershell.exe"
   local target="$WINEPREFIX/drive_c/windows/system32/WindowsPowerShell/v1.0/powershell.exe"
   if [ -f "$console" ] && ! cmp -s "$console" "$target"; then
