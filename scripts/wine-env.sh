@@ -117,7 +117,7 @@ case "$mode" in
     if [ "${CORVALIN_WINE_SESSION:-}" = 1 ]; then
       exec "$(wine_loader)" "$@"
     fi
-    CORVALIN_BUILD=${build:-$(find_build_dir "$1")}
+    CORVALIN_BUILD=$(cd "${build:-$(find_build_dir "$1")}" && pwd)
     session "$(wine_loader)" "$@"
     ;;
   *)
