@@ -1,6 +1,6 @@
 #include "console_process.h"
 
-#include "toolkit/sysutils.h"
+#include "ps_text.h"
 
 #include <algorithm>
 

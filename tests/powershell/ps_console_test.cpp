@@ -2,7 +2,7 @@
 // title, the command typed as WM_CHAR messages, Enter posted, and the result file decrypted with DPAPI.
 #include "CredentialRules.h"
 #include "console_process.h"
-#include "toolkit/sysutils.h"
+#include "ps_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // A host for the console's language that records what a line did instead of doing it. Its "encryption"
 // marks the text, so a test sees exactly which text would have been encrypted.
 #include "ps_host.h"
-#include "toolkit/sysutils.h"
+#include "ps_text.h"
 
 #include <string>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "console_font.h"
 
 #include "gdi_handles.h"
-#include "toolkit/sysutils.h"
+#include "ps_text.h"
 
 #include <string_view>
 

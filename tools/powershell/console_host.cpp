@@ -2,7 +2,7 @@
 
 #include "dpapi_protect.h"
 #include "out_file.h"
-#include "toolkit/sysutils.h"
+#include "ps_text.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "ps_commands.h"
 
-#include "toolkit/sysutils.h"
+#include "ps_text.h"
 
 #include <optional>
 #include <set>

@@ -2,8 +2,8 @@
 
 #include "ps_commands.h"
 #include "ps_parser.h"
+#include "ps_text.h"
 #include "ps_value.h"
-#include "toolkit/sysutils.h"
 
 #include <optional>
 

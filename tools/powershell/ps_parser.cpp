@@ -3,7 +3,7 @@
 #include "ps_chars.h"
 #include "ps_cursor.h"
 #include "ps_string_literal.h"
-#include "toolkit/sysutils.h"
+#include "ps_text.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "system_message.h"
 
-#include "toolkit/sysutils.h"
+#include "ps_text.h"
 
 #include <windows.h>
 
