@@ -1,5 +1,7 @@
 #include "gdi.h"
 
+#include <algorithm>
+
 COLORREF ColorToRGB(TColor Color) {
     if (IsSystemColor(Color)) return GetSysColor(int(Color & 0xFF));
     return COLORREF(Color & 0xFFFFFF);
@@ -78,12 +80,68 @@ int FontLineHeight(const TFont& Font) {
     return tm.tmHeight;
 }
 
+namespace {
+// A device context of its own for drawing off the screen.
+class TMemoryDC {
+public:
+    explicit TMemoryDC(HDC Like) : FDC(CreateCompatibleDC(Like)) {}
+    ~TMemoryDC() {
+        if (FDC) DeleteDC(FDC);
+    }
+    TMemoryDC(const TMemoryDC&) = delete;
+    TMemoryDC& operator=(const TMemoryDC&) = delete;
+    operator HDC() const { return FDC; }
+
+private:
+    HDC FDC;
+};
+
+// How far to the right and down the text's pixels reach when DrawTextW draws it in a Measured box at the
+// origin, unclipped.
+SIZE InkExtent(HDC Screen, HFONT Font, const std::wstring& Text, UINT Flags, SIZE Measured) {
+    // Room beyond the measured box for what the drawing may take more.
+    const int width = 2 * Measured.cx + 4 * Measured.cy + 8, height = 2 * Measured.cy + 8;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    TMemoryDC dc(Screen);
+    TGdiObject<HBITMAP> bitmap(CreateDIBSection(Screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dc || !bitmap || !bits) return Measured;
+    TSelectObject selectBitmap(dc, bitmap.get());
+    TSelectObject selectFont(dc, Font);
+    PatBlt(dc, 0, 0, width, height, WHITENESS);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT box{0, 0, Measured.cx, Measured.cy};
+    DrawTextW(dc, Text.c_str(), int(Text.size()), &box, Flags | DT_NOCLIP);
+    GdiFlush();
+    SIZE reach{0, 0};
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF) {
+                reach.cx = std::max<LONG>(reach.cx, x + 1);
+                reach.cy = std::max<LONG>(reach.cy, y + 1);
+            }
+    return reach;
+}
+} // namespace
+
 SIZE TextSize(const TFont& Font, std::wstring_view Text, UINT Flags) {
     TScreenDC dc;
     TFontHandle font = CreateFontHandle(Font);
-    TSelectObject select(dc, font.get());
-    RECT r{0, 0, 0, 0};
     const std::wstring text(Text);
-    DrawTextW(dc, text.c_str(), int(text.size()), &r, Flags | DT_CALCRECT);
-    return SIZE{r.right - r.left, r.bottom - r.top};
+    RECT r{0, 0, 0, 0};
+    {
+        TSelectObject select(dc, font.get());
+        DrawTextW(dc, text.c_str(), int(text.size()), &r, Flags | DT_CALCRECT);
+    }
+    const SIZE measured{r.right - r.left, r.bottom - r.top};
+    const SIZE ink = InkExtent(dc, font.get(), text, Flags, measured);
+    return SIZE{std::max(measured.cx, ink.cx), std::max(measured.cy, ink.cy)};
 }

@@ -26,7 +26,10 @@ HCURSOR CursorHandle(TCursor Cursor);
 
 // The height of one line of text in Font, internal leading included.
 int FontLineHeight(const TFont& Font);
-// The size Text takes in Font, drawn by DrawTextW with Flags (and DT_CALCRECT).
+// The size Text takes in Font, drawn by DrawTextW with Flags: what DT_CALCRECT measures, widened to what
+// the drawing really covers. Under Wine the two differ for small text that is drawn without smoothing
+// (Tahoma 8 pt bold: "2024.2.8.1900" measures 79 pixels and its pixels reach 84), and a box of the
+// measured size would cut the end of the text off.
 SIZE TextSize(const TFont& Font, std::wstring_view Text, UINT Flags);
 
 // Selects an object into a device context for the lifetime of the guard.

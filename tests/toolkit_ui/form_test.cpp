@@ -4,10 +4,15 @@
 
 #include "toolkit/button.h"
 #include "toolkit/label.h"
+#include "toolkit/layout_reader.h"
 #include "toolkit/placement.h"
 #include "toolkit/text_edit.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -108,33 +113,226 @@ TEST(FormFrame, CloseHidesAFormThatIsNotTheMainForm) {
     EXPECT_TRUE(IsWindow(form->Handle())) << "closing never destroys the window";
 }
 
-// The width of Text in Tahoma 8 (bold or not), measured apart from the label.
-int TextWidth(const wchar_t* Text, bool Bold) {
+// The size the system measures for Text in Tahoma at Height (bold or not), apart from any label.
+SIZE TextExtent(const std::wstring& Text, int Height, bool Bold) {
     HDC dc = GetDC(nullptr);
-    HFONT font = CreateFontW(-11, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                             L"Tahoma");
+    HFONT font = CreateFontW(Height, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0,
+                             0, L"Tahoma");
     HGDIOBJ old = SelectObject(dc, font);
     SIZE size{};
-    GetTextExtentPoint32W(dc, Text, int(wcslen(Text)), &size);
+    GetTextExtentPoint32W(dc, Text.c_str(), int(Text.size()), &size);
     SelectObject(dc, old);
     DeleteObject(font);
     ReleaseDC(nullptr, dc);
-    return size.cx;
+    return size;
 }
 
-TEST(Labels, SizeThemselvesToTheirTextAndFont) {
-    auto form = NewForm(400, 200);
-    for (const wchar_t* caption : {L"Usuário", L"Senha", L"Configuração", L"2024.2.8.1900"}) {
-        auto* label = NewControl<TLabel>(form.get(), 16, 11, 0, 0);
-        label->SetCaption(caption);
-        EXPECT_EQ(label->Width(), TextWidth(caption, false));
-        label->Font().SetStyle(fsBold);
-        EXPECT_EQ(label->Width(), TextWidth(caption, true)) << "a new font sizes it again";
-        EXPECT_GT(TextWidth(caption, true), TextWidth(caption, false));
-        EXPECT_EQ(label->Height(), 13) << "one line of Tahoma 8";
-        EXPECT_EQ(label->Left(), 16);
-        EXPECT_EQ(label->Top(), 11);
+// A 32-bit picture off the screen, to draw into and read back.
+class TPicture {
+public:
+    TPicture(int Width, int Height) : FWidth(Width), FHeight(Height) {
+        HDC screen = GetDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = Width;
+        info.bmiHeader.biHeight = -Height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        FDC = CreateCompatibleDC(screen);
+        FBitmap =
+            CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
+        FOld = SelectObject(FDC, FBitmap);
+        ReleaseDC(nullptr, screen);
+        PatBlt(FDC, 0, 0, Width, Height, WHITENESS);
     }
+    ~TPicture() {
+        SelectObject(FDC, FOld);
+        DeleteObject(FBitmap);
+        DeleteDC(FDC);
+    }
+    TPicture(const TPicture&) = delete;
+    TPicture& operator=(const TPicture&) = delete;
+    HDC DC() const { return FDC; }
+
+    // Where the text is within Area: the pixels that are nearly black, as text in the window-text colour
+    // is drawn; the bounds are relative to Area's top-left.
+    struct TInk {
+        RECT Bounds{};
+        int Pixels = 0;
+    };
+    TInk InkIn(const RECT& Area) const {
+        GdiFlush();
+        TInk ink{{Area.right, Area.bottom, Area.left, Area.top}, 0};
+        for (int y = std::max<LONG>(Area.top, 0); y < std::min<LONG>(Area.bottom, FHeight); ++y)
+            for (int x = std::max<LONG>(Area.left, 0); x < std::min<LONG>(Area.right, FWidth); ++x) {
+                const DWORD p = FBits[y * FWidth + x];
+                if (((p >> 16) & 0xFF) > 96 || ((p >> 8) & 0xFF) > 96 || (p & 0xFF) > 96) continue;
+                ++ink.Pixels;
+                ink.Bounds.left = std::min<LONG>(ink.Bounds.left, x);
+                ink.Bounds.top = std::min<LONG>(ink.Bounds.top, y);
+                ink.Bounds.right = std::max<LONG>(ink.Bounds.right, x + 1);
+                ink.Bounds.bottom = std::max<LONG>(ink.Bounds.bottom, y + 1);
+            }
+        if (!ink.Pixels) return {};
+        OffsetRect(&ink.Bounds, -Area.left, -Area.top);
+        return ink;
+    }
+
+private:
+    int FWidth, FHeight;
+    HDC FDC;
+    HBITMAP FBitmap;
+    HGDIOBJ FOld;
+    DWORD* FBits = nullptr;
+};
+
+// Text as DrawTextW draws it in Tahoma at Height, with nothing to cut it off.
+TPicture::TInk FreeInk(const std::wstring& Text, int Height, bool Bold) {
+    TPicture picture(600, 100);
+    HFONT font = CreateFontW(Height, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0,
+                             0, L"Tahoma");
+    HGDIOBJ old = SelectObject(picture.DC(), font);
+    SetBkMode(picture.DC(), TRANSPARENT);
+    RECT r{10, 10, 590, 90};
+    DrawTextW(picture.DC(), Text.c_str(), int(Text.size()), &r, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_NOCLIP);
+    SelectObject(picture.DC(), old);
+    DeleteObject(font);
+    return picture.InkIn(RECT{10, 10, 590, 90});
+}
+
+// The label's text as its form paints it, clipped to the label as always, found around the label's place
+// and relative to its top-left.
+TPicture::TInk PaintedInk(TForm& Form, const TLabel& Label) {
+    TPicture picture(Form.ClientWidth(), Form.ClientHeight());
+    SendMessageW(Form.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.DC()), PRF_CLIENT);
+    const RECT around{Label.Left(), Label.Top(), Label.Left() + 3 * Label.Width() + 40,
+                      Label.Top() + 2 * Label.Height() + 10};
+    return picture.InkIn(around);
+}
+
+// A form's layout with one bold label whose stored width is far too small for Caption.
+std::wstring LayoutWithNarrowLabel(const std::wstring& Caption) {
+    std::wstring quoted; // 'Usu'#225'rio': characters beyond ASCII by their codes
+    bool open = false;
+    for (const wchar_t c : Caption) {
+        if ((c < 128) != open) {
+            quoted += L'\'';
+            open = !open;
+        }
+        quoted += c < 128 ? std::wstring(1, c) : L"#" + std::to_wstring(int(c));
+    }
+    if (open) quoted += L'\'';
+    return L"object LabelForm: TForm\n"
+           L"  object lblText: TLabel\n"
+           L"    Left = 16\n"
+           L"    Top = 11\n"
+           L"    Width = 20\n"
+           L"    Height = 13\n"
+           L"    Caption = " +
+           quoted +
+           L"\n"
+           L"    Font.Charset = DEFAULT_CHARSET\n"
+           L"    Font.Color = clWindowText\n"
+           L"    Font.Height = -11\n"
+           L"    Font.Name = 'Tahoma'\n"
+           L"    Font.Style = [fsBold]\n"
+           L"    ParentFont = False\n"
+           L"  end\n"
+           L"end\n";
+}
+
+void SendDpiChanged(TForm& Form, int Dpi) {
+    RECT suggested = WindowRect(Form.Handle());
+    SendMessageW(Form.Handle(), WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// However its text and font reach it, a label is as large as its text drawn in its font: the whole text
+// shows, from the label's top-left corner, which stays where it was put.
+TEST(Labels, ShowTheirWholeTextHoweverTextAndFontAreSet) {
+    struct TWay {
+        const char* Name;
+        int Dpi; // the resolution the form ends at
+        std::function<TLabel*(TForm&, const std::wstring&)> Make;
+    };
+    const TWay ways[] = {
+        {"caption, then bold", 96,
+         [](TForm& form, const std::wstring& text) {
+             auto* label = NewControl<TLabel>(&form, 16, 11, 0, 0);
+             label->SetCaption(text);
+             label->Font().SetStyle(fsBold);
+             return label;
+         }},
+        {"bold, then caption", 96,
+         [](TForm& form, const std::wstring& text) {
+             auto* label = NewControl<TLabel>(&form, 16, 11, 0, 0);
+             label->Font().SetStyle(fsBold);
+             label->SetCaption(text);
+             return label;
+         }},
+        {"the parent's font made bold after the caption", 96,
+         [](TForm& form, const std::wstring& text) {
+             auto* label = NewControl<TLabel>(&form, 16, 11, 0, 0);
+             label->SetCaption(text);
+             form.Font().SetStyle(fsBold);
+             return label;
+         }},
+        {"a whole font assigned", 96,
+         [](TForm& form, const std::wstring& text) {
+             auto* label = NewControl<TLabel>(&form, 16, 11, 0, 0);
+             label->SetCaption(text);
+             TFont bold;
+             bold.SetStyle(fsBold);
+             label->Font().Assign(bold);
+             return label;
+         }},
+        {"a stored layout with a narrower stored size", 96,
+         [](TForm& form, const std::wstring& text) {
+             ReadLayout(form, LayoutWithNarrowLabel(text));
+             return dynamic_cast<TLabel*>(form.FindComponent(L"lblText"));
+         }},
+        {"scaled to 144 pixels per inch", 144,
+         [](TForm& form, const std::wstring& text) {
+             ReadLayout(form, LayoutWithNarrowLabel(text));
+             SendDpiChanged(form, 144);
+             return dynamic_cast<TLabel*>(form.FindComponent(L"lblText"));
+         }},
+        {"scaled to 144 and back to 96", 96,
+         [](TForm& form, const std::wstring& text) {
+             auto* label = NewControl<TLabel>(&form, 16, 11, 0, 0);
+             label->Font().SetStyle(fsBold);
+             label->SetCaption(text);
+             SendDpiChanged(form, 144);
+             SendDpiChanged(form, 96);
+             return label;
+         }},
+    };
+    for (const TWay& way : ways) {
+        for (const std::wstring text : {L"Usuário", L"Senha", L"Configuração", L"2024.2.8.1900"}) {
+            SCOPED_TRACE(testing::Message() << way.Name << ": code units " << text.size());
+            TOwned<TForm> form(new TForm(Application));
+            form->SetClientWidth(687);
+            form->SetClientHeight(154);
+            TLabel* label = way.Make(*form, text);
+            ASSERT_TRUE(label);
+            const int fontHeight = MulDiv(-11, way.Dpi, 96); // 8 pt
+            ASSERT_EQ(label->Font().Height(), fontHeight);
+            EXPECT_EQ(label->Left(), MulDiv(16, way.Dpi, 96));
+            EXPECT_EQ(label->Top(), MulDiv(11, way.Dpi, 96));
+
+            const TPicture::TInk free = FreeInk(text, fontHeight, true);
+            const TPicture::TInk painted = PaintedInk(*form, *label);
+            ASSERT_GT(free.Pixels, 0);
+            EXPECT_EQ(painted.Bounds.left, free.Bounds.left) << "the text starts at the label's left";
+            EXPECT_EQ(painted.Bounds.right, free.Bounds.right) << "the end of the text is cut off";
+            EXPECT_EQ(painted.Bounds.bottom, free.Bounds.bottom);
+            EXPECT_EQ(painted.Pixels, free.Pixels) << "the text drawn is not the text in that font";
+            const SIZE measured = TextExtent(text, fontHeight, true);
+            EXPECT_GE(label->Width(), measured.cx) << "at least as wide as the system measures the text";
+            EXPECT_EQ(label->Height(), measured.cy) << "one line of Tahoma 8";
+        }
+    }
+    TOwned<TForm> form(new TForm(Application));
     auto* empty = NewControl<TLabel>(form.get(), 16, 11, 0, 0);
     EXPECT_EQ(empty->Height(), 13) << "an empty caption still takes a line";
 }
@@ -151,11 +349,6 @@ struct TScaledForm {
         return label;
     }();
 };
-
-void SendDpiChanged(TForm& Form, int Dpi) {
-    RECT suggested = WindowRect(Form.Handle());
-    SendMessageW(Form.Handle(), WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi), reinterpret_cast<LPARAM>(&suggested));
-}
 
 TEST(Scaling, DpiChangeScalesEveryPositionSizeAndFontHeightAndBack) {
     TScaledForm f;
