@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cwchar>
 #include <optional>
+#include <string>
+#include <utility>
 
 using namespace e2e;
 
@@ -152,6 +155,83 @@ TEST_F(TWindow, LayoutAndStateAtStartScaleWithTheScreenResolution) {
     EXPECT_NEAR(at144->editHeight, at96->editHeight * 1.5, 2.0);
     EXPECT_NEAR(at144->versionInkWidth, at96->versionInkWidth * 1.5, 0.1 * at96->versionInkWidth * 1.5);
     EXPECT_NEAR(at144->versionInkHeight, at96->versionInkHeight * 1.5, 2.0);
+}
+
+// Reads the area until the strokes of the text in it have the size of Text drawn freely in Tahoma 8 pt bold
+// (the window may not have painted it yet), and checks that they do: nothing of the text is cut off, and it
+// is that face. A blended edge pixel may fall either side of the half-way mark, hence one pixel's leeway.
+// The background is the colour given, or else that of the area's top-left corner. Returns where the strokes
+// start in the area, less where they start in the free drawing.
+LONG ExpectWholeText(HWND form, const RECT& area, std::optional<COLORREF> background,
+                     const std::wstring& text, int dpi, const char* what) {
+    const RECT want = TextBounds(DrawnText(text, ::MulDiv(-11, dpi, 96), true), RGB(255, 255, 255));
+    const LONG wantWidth = want.right - want.left, wantHeight = want.bottom - want.top;
+    RECT got{};
+    auto whole = [&] {
+        const TScreenArea shown = ReadScreen(form, area);
+        got = TextBounds(shown, background.value_or(shown.At(0, 0)));
+        return std::abs((got.right - got.left) - wantWidth) <= 1 &&
+               std::abs((got.bottom - got.top) - wantHeight) <= 1;
+    };
+    driver::WaitUntil(whole, 3000);
+    EXPECT_NEAR(got.right - got.left, wantWidth, 1) << what << ": the text is cut off or not in that font";
+    EXPECT_NEAR(got.bottom - got.top, wantHeight, 1) << what;
+    // The text lies inside the area looked at, touching none of its edges.
+    EXPECT_GT(got.left, 0) << what;
+    EXPECT_LT(got.right, area.right - area.left) << what;
+    return got.left - want.left;
+}
+
+// The window's six fixed texts (three captions, the version and both buttons) each show whole.
+void CheckWholeTexts(TCorvalin& app, int dpi) {
+    const HWND form = app.Form();
+    const TControls& c = app.Controls();
+    const double scale = dpi / 96.0;
+    driver::Activate(form);
+    // The form's own colour, once it has painted its background.
+    const COLORREF background = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_TRUE(driver::WaitUntil(
+        [&] { return ReadScreen(form, Scaled(kEmptyPlace, scale)).At(0, 0) == background; }, 3000));
+    const LONG line = 2 * ::MulDiv(11, dpi, 96); // more than one line of the font
+
+    // Each caption sits above its editor, from the editor's left edge; the area above holds nothing else.
+    const struct {
+        HWND editor;
+        const wchar_t* caption;
+    } captions[] = {{c.edtUsername, L"Usu\u00e1rio"},
+                    {c.edtPassword, L"Senha"},
+                    {c.redtConfiguration, L"Configura\u00e7\u00e3o"}};
+    for (const auto& caption : captions) {
+        const RECT editor = PlaceInClient(form, caption.editor);
+        const RECT above{editor.left - 4, editor.top - line, editor.left + 12 * line, editor.top};
+        const std::string name(caption.caption, caption.caption + wcslen(caption.caption));
+        EXPECT_EQ(ExpectWholeText(form, above, background, caption.caption, dpi, name.c_str()), 4)
+            << name << " starts at its editor's left edge";
+    }
+    const RECT version = Scaled(kVersionLabel, scale);
+    const RECT versionArea{version.left - 4, version.top - 4,
+                           version.left + 2 * (version.right - version.left), version.top + line};
+    EXPECT_EQ(ExpectWholeText(form, versionArea, background, L"2024.2.8.1900", dpi, "version"), 4)
+        << "the version starts at the label's left";
+
+    // Inside each button's frame, its caption, enabled or not.
+    for (const auto& [button, caption] :
+         {std::pair{c.btnGenerate, L"Gerar"}, std::pair{c.btnClipboard, L"Copiar"}}) {
+        RECT inside = PlaceInClient(form, button);
+        const LONG frame = static_cast<LONG>(std::lround(4 * scale));
+        ::InflateRect(&inside, -frame, -frame);
+        const std::string name(caption, caption + wcslen(caption));
+        ExpectWholeText(form, inside, std::nullopt, caption, dpi, name.c_str());
+    }
+}
+
+TEST_F(TWindow, EveryFixedTextShowsWholeAtBothResolutions) {
+    for (const int dpi : {96, 144}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        TScreenResolution resolution(dpi);
+        TCorvalin app({}, dpi / 96.0);
+        CheckWholeTexts(app, dpi);
+    }
 }
 
 TEST_F(TWindow, EnterDownAndUpMoveBetweenTheFieldsAndTheFocusedCaptionIsRed) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace e2e {
@@ -20,6 +21,9 @@ struct TScreenArea {
     RECT Bounds(const std::function<bool(COLORREF)>& test) const;
 };
 TScreenArea ReadScreen(HWND window, RECT client);
+// Text drawn by DrawTextW in Tahoma at the font height given (8 pt is -11 at 96 dpi), black on white, from
+// the area's top-left corner and with room to spare: the text as a window shows it when nothing cuts it off.
+TScreenArea DrawnText(const std::wstring& text, int fontHeight, bool bold);
 
 // Plain red, as text drawn in RGB 255, 0, 0 shows, leaving out the blended edges of the strokes.
 bool IsRed(COLORREF colour);
@@ -27,5 +31,9 @@ bool IsRed(COLORREF colour);
 bool IsDark(COLORREF colour);
 // Any colour that differs clearly from the background colour given.
 std::function<bool(COLORREF)> DiffersFrom(COLORREF background);
+// Where the strokes of a text darker than the background lie in the area: the pixels nearer to the darkest
+// colour in it than to the background, so that blended edges count the same in any text colour, and the
+// light copy beside the strokes of engraved (disabled) text does not count. Empty when nothing is darker.
+RECT TextBounds(const TScreenArea& area, COLORREF background);
 
 } // namespace e2e
