@@ -5,6 +5,7 @@
 #include "placement.h"
 #include "published.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -338,6 +339,16 @@ void TForm::WndProc(TMessage& Message) {
     case WM_DPICHANGED:
         DpiChanged(LOWORD(Message.WParam), reinterpret_cast<const RECT*>(Message.LParam));
         return;
+    case WM_GETMINMAXINFO: {
+        // By default the system limits a window to about the screen's size; a form larger than the
+        // screen (a small screen at a high resolution) keeps the size it asks for.
+        DefaultHandler(Message);
+        auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+        info->ptMaxTrackSize.x = std::max<LONG>(info->ptMaxTrackSize.x, FWidth);
+        info->ptMaxTrackSize.y = std::max<LONG>(info->ptMaxTrackSize.y, FHeight);
+        Message.Result = 0;
+        return;
+    }
     case CM_RELEASE:
         Free();
         return;

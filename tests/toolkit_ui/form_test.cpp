@@ -67,11 +67,17 @@ TEST(Placement, ScreenCentredFormIsCentredAtItsFirstShowingOnly) {
     EXPECT_EQ(form->Top(), 20);
 }
 
-TEST(Placement, FormLargerThanTheWorkAreaStartsAtItsTopLeft) {
+TEST(Placement, FormLargerThanTheScreenKeepsItsSizeAndStartsAtTheWorkAreasTopLeft) {
     auto probe = NewForm(10, 10);
     const RECT wa = WorkAreaOf(probe->Handle());
-    auto form = NewForm(wa.right - wa.left + 200, wa.bottom - wa.top + 100);
+    const int width = GetSystemMetrics(SM_CXSCREEN) + 200, height = GetSystemMetrics(SM_CYSCREEN) + 100;
+    auto form = NewForm(width, height);
     form->Show();
+    RECT client;
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(client.right, width) << "the system does not cut it to the screen";
+    EXPECT_EQ(client.bottom, height);
+    EXPECT_EQ(form->ClientWidth(), width);
     const RECT r = WindowRect(form->Handle());
     EXPECT_EQ(r.left, wa.left);
     EXPECT_EQ(r.top, wa.top);
