@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The one Wine environment that every run and every test of Corvalin goes through.
 #
-#   wine-env.sh [--build DIR] session COMMAND...   run COMMAND (a shell command, ctest, ...) inside the environment
-#   wine-env.sh [--build DIR] exec PROGRAM ARGS... run a Windows program under Wine (CTest's emulator)
+#   wine-env.sh [--build DIR] [--screen WxH] session COMMAND...  run COMMAND (a shell command, ctest, ...)
+#                                                                 inside the environment
+#   wine-env.sh [--build DIR] exec PROGRAM ARGS...                run a Windows program under Wine (CTest's
+#                                                                 emulator)
 #
 # The environment: a Wine prefix inside the build tree (never ~/.wine), created once without the Mono and
 # Gecko installers, with the fonts of Debian's fonts-wine in its Fonts folder; Wine's debug output
@@ -10,11 +12,21 @@
 # that each program starts fast; and the substitute PowerShell console installed into the prefix in place
 # of Wine's stub, when it has been built.
 # `exec` outside a session opens a session of its own around the one program.
+# `--screen WxH` gives a session a screen of that size: an Xvfb display of its own, even where a display is
+# set, and a prefix of its own (build/wine-WxH), since all the programs of one prefix share one wineserver
+# and so one display. A session started inside another one runs beside it.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=""
-if [ "${1:-}" = "--build" ]; then build=$2; shift 2; fi
+screen=""
+while [ $# -ge 2 ]; do
+  case "$1" in
+    --build) build=$2; shift 2 ;;
+    --screen) screen=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
 mode=${1:-}; shift || true
 
 find_build_dir() { # the build tree that holds $1 (the directory with CMakeCache.txt)
@@ -30,10 +42,10 @@ find_build_dir() { # the build tree that holds $1 (the directory with CMakeCache
 wine_loader() { command -v wine64 2>/dev/null || echo /usr/lib/wine/wine64; }
 wine_server() { command -v wineserver 2>/dev/null || echo /usr/lib/wine/wineserver; }
 
-start_display() {
+start_display() { # WxH
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
     [ -e "/tmp/.X11-unix/X$n" ] && break
@@ -85,11 +97,15 @@ set_window_management() { # Y or N
 
 session() {
   export CORVALIN_BUILD
-  export WINEPREFIX="$CORVALIN_BUILD/wine"
+  export WINEPREFIX="$CORVALIN_BUILD/wine${screen:+-$screen}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   xvfb_pid=""
-  if [ -z "${DISPLAY:-}" ]; then start_display; fi
+  if [ -n "$screen" ]; then
+    start_display "$screen"
+  elif [ -z "${DISPLAY:-}" ]; then
+    start_display 1600x1200
+  fi
   cleanup() {
     "$(wine_server)" -k >/dev/null 2>&1 || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
