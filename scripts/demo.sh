@@ -20,7 +20,8 @@ run_demo() {
     sleep 0.1
   done
   if [ -e "$markers/ready" ]; then
-    import -window root "$shot"
+    # The window alone: its rectangle, which the demonstration wrote into the marker, cut from the screen.
+    import -window root -crop "$(head -n 1 "$markers/ready")" +repage "$shot"
     echo "Screenshot: $shot"
   fi
   touch "$markers/done"

@@ -1,7 +1,8 @@
 // A short demonstration of Corvalin for a machine without a screen: it drives the real program from
 // outside as a person would (user name, password, "Gerar", then "Copiar"), prints the three lines from
 // the clipboard and checks that the password line decrypts to the password typed. Between the result and
-// the end it signals the calling script (a marker file) so that the script can take a screenshot.
+// the end it signals the calling script (a marker file holding the window's rectangle) so that the script
+// can take a screenshot of the window.
 #include "driver.h"
 
 #include <windows.h>
@@ -18,7 +19,8 @@ const std::wstring Password = L"Pa$$w0rd \"demo\" `tick` ção";
 
 void Print(const std::wstring& text) {
     // The console here is Wine's, writing to the terminal as UTF-8.
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(size_t(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), n, nullptr, nullptr);
     std::fwrite(out.data(), 1, out.size(), stdout);
@@ -73,15 +75,23 @@ int wmain(int argc, wchar_t** argv) {
         Print(decrypted == Password ? L"The password line decrypts to the password typed.\n"
                                     : L"The password line does NOT decrypt to the password typed!\n");
 
-        // Let the script take its screenshot, then close the program as a person would.
+        // Let the script take its screenshot of the window, whose rectangle on the screen the marker holds
+        // as ImageMagick's geometry (WxH+X+Y), then close the program as a person would.
+        RECT frame{};
+        GetWindowRect(form, &frame);
         std::FILE* ready = _wfopen((markers / L"ready").c_str(), L"w");
-        if (ready) std::fclose(ready);
+        if (ready) {
+            std::fprintf(ready, "%ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top,
+                         frame.left, frame.top);
+            std::fclose(ready);
+        }
         driver::WaitUntil([&] { return std::filesystem::exists(markers / L"done"); }, 20000);
         PostMessageW(form, WM_CLOSE, 0, 0);
         corvalin.WaitForExit(10000);
         return decrypted == Password ? 0 : 1;
     } catch (const std::exception& e) {
-        Print(L"The demonstration failed: " + std::wstring(e.what(), e.what() + std::strlen(e.what())) + L"\n");
+        Print(L"The demonstration failed: " + std::wstring(e.what(), e.what() + std::strlen(e.what())) +
+              L"\n");
         return 1;
     }
 }
