@@ -16,23 +16,6 @@ namespace {
 
 using TFaults = TCorvalinTest;
 
-const wchar_t* const kPassword = L"s3gr$do\"`";
-
-void FillIn(TCorvalin& app) {
-    app.Enter(app.Controls().edtUsername, L"SALES\\maria");
-    app.Enter(app.Controls().edtPassword, kPassword);
-}
-
-void ExpectSuccess(TCorvalin& app) {
-    const std::vector<std::wstring> lines = app.Lines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], L"domain:s:SALES");
-    EXPECT_EQ(lines[1], L"username:s:maria");
-    EXPECT_EQ(DecryptedPassword(lines[2]), kPassword);
-    EXPECT_TRUE(app.Idle());
-    EXPECT_TRUE(::IsWindowEnabled(app.Controls().btnClipboard));
-}
-
 TEST_F(TFaults, NoConsoleWindowEndsInNotFoundAfterBothSearches) {
     TCorvalin app(TEnvironment{{L"CORVALIN_PS_NO_WINDOW", L"1"}});
     FillIn(app);

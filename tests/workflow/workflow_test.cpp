@@ -365,17 +365,33 @@ TEST_F(Workflow, ReadFailureEscapesAtOnceAndLeavesTheFile) {
     ExpectRestoreEndsWithMessages();
 }
 
+// A window of its own on scripted services, for the cases of a table: the inputs filled in and, unless
+// told otherwise, a PowerShell process with its console to be found at once.
+class TOwnWindow {
+public:
+    explicit TOwnWindow(bool withConsole = true) : form(new TMainForm(nullptr, &sys)) {
+        form->edtUsername->SetText(L"maria");
+        form->edtPassword->SetText(L"pw");
+        if (!withConsole) return;
+        sys.AddProcess(L"powershell.exe", 4);
+        sys.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4);
+    }
+    ~TOwnWindow() { form->Free(); }
+    TOwnWindow(const TOwnWindow&) = delete;
+    TOwnWindow& operator=(const TOwnWindow&) = delete;
+
+    TFakeSystemServices sys;
+    TMainForm* const form;
+};
+
 // The console may hold the result file open for a moment while it writes it: the read is tried again
 // after each pause of the file wait's bound, ten in all; only then does the error escape.
 TEST_F(Workflow, FileStillBeingWrittenIsReadAgainAfterEachPause) {
     for (const int inUse : {1, 10, 11}) {
         SCOPED_TRACE(testing::Message() << inUse << " reads find the file in use");
-        TFakeSystemServices local;
-        TMainForm* other = new TMainForm(nullptr, &local);
-        other->edtUsername->SetText(L"maria");
-        other->edtPassword->SetText(L"pw");
-        local.AddProcess(L"powershell.exe", 4);
-        local.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4);
+        TOwnWindow own;
+        TFakeSystemServices& local = own.sys;
+        TMainForm* const other = own.form;
         local.AddFile(PsFile, Utf16File(CryptHex), 1);
         local.ReadsInUse = inUse;
         const bool readable = inUse <= 10;
@@ -401,7 +417,6 @@ TEST_F(Workflow, FileStillBeingWrittenIsReadAgainAfterEachPause) {
         EXPECT_EQ(other->redtConfiguration->Lines().Count(), readable ? 3 : 0);
         EXPECT_TRUE(other->btnGenerate->Enabled());
         EXPECT_EQ(other->btnClipboard->Enabled(), readable);
-        other->Free();
     }
 }
 
@@ -424,13 +439,10 @@ TEST_F(Workflow, ResultThatIsNoEncryptedPasswordIsRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TFakeSystemServices local;
-        TMainForm* other = new TMainForm(nullptr, &local);
+        TOwnWindow own;
+        TFakeSystemServices& local = own.sys;
+        TMainForm* const other = own.form;
         other->redtConfiguration->Lines().Add(L"earlier result");
-        other->edtUsername->SetText(L"maria");
-        other->edtPassword->SetText(L"pw");
-        local.AddProcess(L"powershell.exe", 4);
-        local.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4);
         local.AddFile(PsFile, c.content, 1);
         std::vector<TBox> shownBoxes;
         local.OnMessageBox = [&](const std::wstring& text) {
@@ -450,7 +462,6 @@ TEST_F(Workflow, ResultThatIsNoEncryptedPasswordIsRefused) {
         EXPECT_TRUE(other->btnGenerate->Enabled());
         EXPECT_EQ(other->redtConfiguration->Enabled(), c.shown != nullptr);
         EXPECT_EQ(other->btnClipboard->Enabled(), c.shown != nullptr);
-        other->Free();
     }
 }
 
@@ -475,12 +486,9 @@ TEST_F(Workflow, ResultFileThatCannotBeClearedOrWrittenEndsBeforeTyping) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TFakeSystemServices local;
-        TMainForm* other = new TMainForm(nullptr, &local);
-        other->edtUsername->SetText(L"maria");
-        other->edtPassword->SetText(L"pw");
-        local.AddProcess(L"powershell.exe", 4);
-        local.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4);
+        TOwnWindow own;
+        TFakeSystemServices& local = own.sys;
+        TMainForm* const other = own.form;
         c.arrange(local);
         std::vector<std::wstring> boxes;
         local.OnMessageBox = [&](const std::wstring& text) {
@@ -500,7 +508,6 @@ TEST_F(Workflow, ResultFileThatCannotBeClearedOrWrittenEndsBeforeTyping) {
         EXPECT_TRUE(other->btnGenerate->Enabled());
         EXPECT_FALSE(other->redtConfiguration->Enabled());
         EXPECT_FALSE(other->btnClipboard->Enabled());
-        other->Free();
     }
 }
 
@@ -526,10 +533,9 @@ TEST_F(Workflow, PasswordGoesOnlyToAConsoleOfPowerShell) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TFakeSystemServices local;
-        TMainForm* other = new TMainForm(nullptr, &local);
-        other->edtUsername->SetText(L"maria");
-        other->edtPassword->SetText(L"pw");
+        TOwnWindow own(false);
+        TFakeSystemServices& local = own.sys;
+        TMainForm* const other = own.form;
         local.AddProcess(L"powershell.exe", 4); // PowerShell runs, with or without a console of its own
         std::vector<HWND> foreign;
         HWND console = nullptr;
@@ -562,7 +568,6 @@ TEST_F(Workflow, PasswordGoesOnlyToAConsoleOfPowerShell) {
             EXPECT_EQ(other->redtConfiguration->Lines().Count(), 0);
         }
         EXPECT_EQ(local.OpenSnapshots(), 0);
-        other->Free();
     }
 }
 
@@ -573,12 +578,9 @@ TEST_F(Workflow, ManualStepLeavesNoCommandOnTheClipboard) {
         for (const bool replacedDuringBox : {false, true}) {
             SCOPED_TRACE(testing::Message() << "file during the box: " << fileDuringBox
                                             << ", clipboard replaced: " << replacedDuringBox);
-            TFakeSystemServices local;
-            TMainForm* other = new TMainForm(nullptr, &local);
-            other->edtUsername->SetText(L"maria");
-            other->edtPassword->SetText(L"pw");
-            local.AddProcess(L"powershell.exe", 4);
-            local.AddWindow(L"ConsoleWindowClass", L"Windows PowerShell", 4);
+            TOwnWindow own;
+            TFakeSystemServices& local = own.sys;
+            TMainForm* const other = own.form;
             local.ReplaceClipboard(L"before");
             const std::wstring command = BuildPsCommand(L"pw", PsFile);
             std::vector<std::wstring> boxes;
@@ -611,7 +613,6 @@ TEST_F(Workflow, ManualStepLeavesNoCommandOnTheClipboard) {
             EXPECT_EQ(order[n - 3], L"FileExists");
             EXPECT_EQ(order[n - 2], L"EmptyClipboardIfUnchanged");
             EXPECT_EQ(order[n - 1], fileDuringBox ? L"ReadAllBytes" : L"MessageBoxW");
-            other->Free();
         }
 }
 
