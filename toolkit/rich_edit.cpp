@@ -14,6 +14,25 @@ const wchar_t* RichEditClass() {
     (void)library;
     return MSFTEDIT_CLASS;
 }
+// The native editor draws itself at once after every change of its text. While the text changes, it
+// only marks itself for drawing, and draws once, with the next paint, whatever else changes meanwhile.
+class TRedrawPause {
+public:
+    explicit TRedrawPause(TWinControl& Editor)
+        : FWindow(Editor.HandleAllocated() ? Editor.Handle() : nullptr) {
+        if (FWindow) SendMessageW(FWindow, WM_SETREDRAW, FALSE, 0);
+    }
+    ~TRedrawPause() {
+        if (!FWindow) return;
+        SendMessageW(FWindow, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+    TRedrawPause(const TRedrawPause&) = delete;
+    TRedrawPause& operator=(const TRedrawPause&) = delete;
+
+private:
+    HWND FWindow;
+};
 } // namespace
 
 void TcxRichEditProperties::SetReadOnly(bool Value) {
@@ -61,6 +80,8 @@ void TcxRichEdit::CreateWnd() {
     SendMessageW(window, EM_SETTARGETDEVICE, 0, FProperties.WordWrap() ? 0 : 1);
     SendMessageW(window, EM_SETBKGNDCOLOR, 0, LPARAM(ColorToRGB(Color())));
     SendMessageW(window, EM_SETREADONLY, FProperties.ReadOnly() ? TRUE : FALSE, 0);
+    // No length limit, as with WM_SETTEXT: otherwise text put in at the end stops at 32,767 characters.
+    SendMessageW(window, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     SetWindowTextW(window, FText.c_str());
     ApplyCharFormat();
 }
@@ -72,8 +93,36 @@ void TcxRichEdit::RecreateWnd() {
 }
 
 void TcxRichEdit::SetText(const std::wstring& Value) {
+    if (Text() == Value) return; // an editor already empty is not laid out again to be emptied
+    const TRedrawPause pause(*this);
     TcxCustomEdit::SetText(Value);
     ApplyCharFormat();
+}
+
+void TcxRichEdit::AppendText(const std::wstring& Value) {
+    HWND window = Handle();
+    GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const LONG end = LONG(SendMessageW(window, EM_GETTEXTLENGTHEX, WPARAM(&length), 0));
+    std::wstring inserted = Value;
+    if (end > 0) {
+        wchar_t last[2] = {};
+        TEXTRANGEW range{{end - 1, end}, last};
+        SendMessageW(window, EM_GETTEXTRANGE, 0, LPARAM(&range));
+        if (last[0] != L'\r' && last[0] != L'\n') inserted = L"\r\n" + inserted;
+    }
+    // Only the new text is laid out; the lines before it keep their text and formatting. The selection
+    // and the view stay where they were, as they do for a line added to a list.
+    CHARRANGE selection{};
+    SendMessageW(window, EM_EXGETSEL, 0, LPARAM(&selection));
+    POINT view{};
+    SendMessageW(window, EM_GETSCROLLPOS, 0, LPARAM(&view));
+    CHARRANGE at{end, end};
+    SendMessageW(window, EM_EXSETSEL, 0, LPARAM(&at));
+    const TRedrawPause pause(*this);
+    SendMessageW(window, EM_REPLACESEL, FALSE, LPARAM(inserted.c_str()));
+    SendMessageW(window, EM_EXSETSEL, 0, LPARAM(&selection));
+    SendMessageW(window, EM_SETSCROLLPOS, 0, LPARAM(&view));
+    TextChanged();
 }
 
 void TcxRichEdit::ApplyCharFormat() {

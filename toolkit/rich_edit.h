@@ -44,6 +44,9 @@ public:
     TcxRichEditProperties& Properties() { return FProperties; }
     TRichEditLines& Lines() { return FLines; }
     void SetText(const std::wstring& Value) override;
+    // Puts Value at the end of the text, in the editor's font, after a line break when the text does not
+    // end with one. Needs the window.
+    void AppendText(const std::wstring& Value);
 
 protected:
     void CreateParams(TCreateParams& Params) override;

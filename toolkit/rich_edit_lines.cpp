@@ -1,7 +1,7 @@
 #include "rich_edit_lines.h"
 
+#include "rich_edit.h"
 #include "sysutils.h"
-#include "win_control.h"
 
 std::vector<std::wstring> SplitLines(const std::wstring& Text) {
     std::vector<std::wstring> lines;
@@ -32,7 +32,11 @@ std::wstring TRichEditLines::operator[](int Index) const {
 }
 
 void TRichEditLines::Add(const std::wstring& Line) {
-    FEditor.SetText(Text() + Line + L"\r\n");
+    if (!FEditor.HandleAllocated()) {
+        FEditor.SetText(Text() + Line + L"\r\n");
+        return;
+    }
+    FEditor.AppendText(Line + L"\r\n");
 }
 
 void TRichEditLines::Clear() {

@@ -4,18 +4,19 @@
 #include <string>
 #include <vector>
 
-class TWinControl;
+class TcxRichEdit;
 
 class TRichEditLines {
 public:
-    explicit TRichEditLines(TWinControl& Editor) : FEditor(Editor) {}
+    explicit TRichEditLines(TcxRichEdit& Editor) : FEditor(Editor) {}
     TRichEditLines(const TRichEditLines&) = delete;
     TRichEditLines& operator=(const TRichEditLines&) = delete;
 
     int Count() const;
     // The line without its line-break characters.
     std::wstring operator[](int Index) const;
-    // Appends a line: the text gets Line and a line break at its end.
+    // Appends a line at the end of the text, followed by a line break. The lines already there are left as
+    // they are: a long result is put in once, not once per line.
     void Add(const std::wstring& Line);
     void Clear();
     // Every line followed by CR LF.
@@ -25,7 +26,7 @@ public:
 private:
     std::vector<std::wstring> Lines() const;
 
-    TWinControl& FEditor;
+    TcxRichEdit& FEditor;
 };
 
 // Text split at CR LF, CR or LF; a last empty piece is dropped.

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <cstdio>
 
@@ -254,6 +255,46 @@ TEST_F(Look, RichEditLinesAndScrollBarsShownOnlyWhenNeeded) {
     EXPECT_EQ(memo->Lines().Count(), 0);
     EXPECT_FALSE(hasStyle(WS_HSCROLL));
     EXPECT_FALSE(hasStyle(WS_VSCROLL));
+}
+
+// Adding a line puts it at the end and leaves the lines before it alone: a line made bold stays bold, the
+// new one gets the editor's font, and a result line longer than the native 32,767-character limit stays
+// whole.
+TEST_F(Look, RichEditAddAppendsAndKeepsTheEarlierLines) {
+    const auto formatOf = [&](LONG From, LONG To) {
+        CHARRANGE range{From, To};
+        SendMessageW(memo->Handle(), EM_EXSETSEL, 0, LPARAM(&range));
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof(format);
+        SendMessageW(memo->Handle(), EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&format));
+        return format;
+    };
+    memo->Lines().Add(L"domain:s:CORP");
+    memo->Lines().Add(L"username:s:jose.silva");
+    CHARRANGE first{0, 13};
+    SendMessageW(memo->Handle(), EM_EXSETSEL, 0, LPARAM(&first));
+    CHARFORMAT2W bold{};
+    bold.cbSize = sizeof(bold);
+    bold.dwMask = CFM_BOLD;
+    bold.dwEffects = CFE_BOLD;
+    SendMessageW(memo->Handle(), EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&bold));
+
+    const std::wstring blob(40000, L'A');
+    memo->Lines().Add(L"password 51:b:" + blob);
+    ASSERT_EQ(memo->Lines().Count(), 3);
+    EXPECT_EQ(memo->Lines()[0], L"domain:s:CORP");
+    EXPECT_EQ(memo->Lines()[1], L"username:s:jose.silva");
+    EXPECT_EQ(memo->Lines()[2], L"password 51:b:" + blob) << "the long line is not cut";
+    EXPECT_TRUE(formatOf(0, 13).dwEffects & CFE_BOLD) << "the first line was not set again";
+    const LONG third = LONG(SendMessageW(memo->Handle(), EM_LINEINDEX, 2, 0));
+    const CHARFORMAT2W added = formatOf(third, third + 20);
+    EXPECT_FALSE(added.dwEffects & CFE_BOLD);
+    EXPECT_STREQ(added.szFaceName, memo->Font().Name().c_str()) << "the new line is in the editor's font";
+
+    // A text that does not end with a line break gets one before the new line.
+    memo->Lines().SetText(L"one");
+    memo->Lines().Add(L"two");
+    EXPECT_EQ(memo->Lines().Text(), L"one\r\ntwo\r\n");
 }
 
 TEST_F(Look, ReadOnlyMemoTakesNoTypingAndTabLeavesIt) {
