@@ -5,9 +5,18 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 namespace {
-constexpr const wchar_t* ControlProperty = L"Corvalin.Control";
 constexpr UINT_PTR SubclassId = 1;
+
+// Which object each bound window belongs to. Kept in the program, not as a window property: every
+// message looks it up, and a window property is a round trip to the window server under Wine. All
+// windows of the toolkit live on the user-interface thread, the only one that reaches this map.
+std::unordered_map<HWND, TWinControl*>& Bound() {
+    static std::unordered_map<HWND, TWinControl*> windows;
+    return windows;
+}
 } // namespace
 
 const wchar_t* TWindowBinding::ToolkitClassName() {
@@ -28,7 +37,7 @@ const wchar_t* TWindowBinding::ToolkitClassName() {
 void TWindowBinding::Bind(TWinControl& Control, HWND Window, bool Native) {
     Control.FHandle = Window;
     Control.FNative = Native;
-    SetPropW(Window, ControlProperty, &Control);
+    Bound()[Window] = &Control;
 }
 
 void TWindowBinding::AttachNative(TWinControl& Control, HWND Window) {
@@ -40,7 +49,7 @@ void TWindowBinding::AttachNative(TWinControl& Control, HWND Window) {
 void TWindowBinding::Detach(TWinControl& Control) {
     HWND window = Control.FHandle;
     if (!window) return;
-    RemovePropW(window, ControlProperty);
+    Bound().erase(window);
     if (Control.FNative) RemoveWindowSubclass(window, &TWindowBinding::NativeSubclassProc, SubclassId);
     Control.FHandle = nullptr;
 }
@@ -92,7 +101,9 @@ LRESULT CALLBACK TWindowBinding::NativeSubclassProc(HWND Window, UINT Msg, WPARA
 }
 
 TWinControl* FindControl(HWND Window) {
-    return Window ? static_cast<TWinControl*>(GetPropW(Window, ControlProperty)) : nullptr;
+    if (!Window) return nullptr;
+    const auto found = Bound().find(Window);
+    return found == Bound().end() ? nullptr : found->second;
 }
 
 TWinControl* FindControlOrAncestor(HWND Window) {
