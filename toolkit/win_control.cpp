@@ -76,6 +76,13 @@ void TWinControl::CreateHandle() {
         if (auto* w = dynamic_cast<TWinControl*>(child)) w->CreateHandle();
 }
 
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    if (!HandleAllocated()) return;
+    for (TControl* child : std::vector<TControl*>(FControls))
+        if (auto* w = dynamic_cast<TWinControl*>(child)) w->CreateHandle();
+}
+
 void TWinControl::CreateWnd() {
     SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
 }
@@ -115,7 +122,7 @@ void TWinControl::InsertControl(TControl* Control) {
     Control->ApplyParentFont();
     Control->ApplyParentColor();
     if (auto* w = dynamic_cast<TWinControl*>(Control)) {
-        if (HandleAllocated()) w->CreateHandle();
+        if (HandleAllocated() && !IsLoading()) w->CreateHandle();
     } else {
         Control->Invalidate();
     }

@@ -72,6 +72,10 @@ protected:
         int Height = 0;
         HWND WndParent = nullptr;
     };
+    // The child windows of a control read from a stored layout are made here, once every value has been
+    // read, each with its final bounds, font and text, rather than made at once and then moved, resized
+    // and refreshed value by value.
+    void Loaded() override;
     virtual void CreateParams(TCreateParams& Params);
     // Runs once the window exists: gives it the state the object holds.
     virtual void CreateWnd();

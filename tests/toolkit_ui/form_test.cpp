@@ -6,6 +6,7 @@
 #include "toolkit/label.h"
 #include "toolkit/layout_reader.h"
 #include "toolkit/placement.h"
+#include "toolkit/sysutils.h"
 #include "toolkit/text_edit.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -251,6 +253,69 @@ std::wstring LayoutWithNarrowLabel(const std::wstring& Caption) {
 void SendDpiChanged(TForm& Form, int Dpi) {
     RECT suggested = WindowRect(Form.Handle());
     SendMessageW(Form.Handle(), WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// A form read from a stored layout makes its child windows once every value has been read: each window
+// is created where it belongs, with its size and text, instead of being made first and then moved.
+TEST(FormLayout, ChildWindowsAreMadeWithTheirStoredBounds) {
+    struct TCreated {
+        HWND window;
+        RECT bounds;
+    };
+    static std::vector<TCreated> created;
+    created.clear();
+    HHOOK hook = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (code == HCBT_CREATEWND) {
+                const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+                if (cs->style & WS_CHILD)
+                    created.push_back(
+                        {reinterpret_cast<HWND>(wParam), {cs->x, cs->y, cs->x + cs->cx, cs->y + cs->cy}});
+            }
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    TOwned<TForm> owned(new TForm(nullptr));
+    ReadLayout(*owned, L"object LayoutForm: TForm\n"
+                       L"  ClientWidth = 400\n"
+                       L"  ClientHeight = 200\n"
+                       L"  object edtName: TcxTextEdit\n"
+                       L"    Left = 16\n"
+                       L"    Top = 24\n"
+                       L"    Width = 305\n"
+                       L"    TabOrder = 0\n"
+                       L"  end\n"
+                       L"  object btnGo: TcxButton\n"
+                       L"    Left = 246\n"
+                       L"    Top = 112\n"
+                       L"    Width = 75\n"
+                       L"    Height = 25\n"
+                       L"    Caption = 'Gerar'\n"
+                       L"    TabOrder = 1\n"
+                       L"  end\n"
+                       L"end\n");
+    UnhookWindowsHookEx(hook);
+    const auto className = [](HWND window) {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        return std::wstring(name);
+    };
+
+    ASSERT_EQ(created.size(), 2u);
+    EXPECT_TRUE(SameText(className(created[0].window), L"EDIT"));
+    EXPECT_EQ(created[0].bounds.left, 16);
+    EXPECT_EQ(created[0].bounds.top, 24);
+    EXPECT_EQ(created[0].bounds.right - created[0].bounds.left, 305);
+    EXPECT_TRUE(SameText(className(created[1].window), L"BUTTON"));
+    EXPECT_EQ(created[1].bounds.left, 246);
+    EXPECT_EQ(created[1].bounds.top, 112);
+    EXPECT_EQ(created[1].bounds.right - created[1].bounds.left, 75);
+    EXPECT_EQ(created[1].bounds.bottom - created[1].bounds.top, 25);
+    auto* button = dynamic_cast<TcxButton*>(owned->FindComponent(L"btnGo"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(WindowText(button->Handle()), L"Gerar");
 }
 
 // However its text and font reach it, a label is as large as its text drawn in its font: the whole text
