@@ -66,8 +66,8 @@ const TClassInfo& TMainForm::StaticClass() {
     return info;
 }
 
-std::int32_t TMainForm::FindProcess(const std::function<bool(const PROCESSENTRY32W&)>& Matches) {
-    HANDLE snapshot = FSys.CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0);
+std::int32_t TMainForm::FindProcess(DWORD Flags, const std::function<bool(const PROCESSENTRY32W&)>& Matches) {
+    HANDLE snapshot = FSys.CreateToolhelp32Snapshot(Flags, 0);
     struct TCloseSnapshot {
         ISystemServices& sys;
         HANDLE h;
@@ -83,7 +83,8 @@ std::int32_t TMainForm::FindProcess(const std::function<bool(const PROCESSENTRY3
 }
 
 std::int32_t TMainForm::GetPid(const std::wstring& ProcessName) {
-    return FindProcess([&](const PROCESSENTRY32W& entry) { return SameText(entry.szExeFile, ProcessName); });
+    return FindProcess(TH32CS_SNAPALL,
+                       [&](const PROCESSENTRY32W& entry) { return SameText(entry.szExeFile, ProcessName); });
 }
 
 // Every console window on a desktop has the console's class (cmd.exe, build tools, SSH clients): the
@@ -97,7 +98,8 @@ HWND TMainForm::FindPsConsole() {
         const auto runsPowerShell = [&](const PROCESSENTRY32W& entry) {
             return entry.th32ProcessID == processId && SameText(entry.szExeFile, PS_PROCESS_NAME);
         };
-        if (processId != 0 && FindProcess(runsPowerShell) != 0) return window;
+        // Only the processes: their threads, modules and heaps would cost time and tell nothing here.
+        if (processId != 0 && FindProcess(TH32CS_SNAPPROCESS, runsPowerShell) != 0) return window;
     }
     return nullptr;
 }

@@ -34,7 +34,7 @@ public:
 
 private:
     // The id of the first process of a snapshot walk for which Matches holds, or 0.
-    std::int32_t FindProcess(const std::function<bool(const PROCESSENTRY32W&)>& Matches);
+    std::int32_t FindProcess(DWORD Flags, const std::function<bool(const PROCESSENTRY32W&)>& Matches);
     // The first PowerShell console window by its class, or 0.
     HWND FindPsConsole();
     void RestoreControls();

@@ -227,8 +227,12 @@ TEST_F(Workflow, StartsPowerShellOnceAndLooksAgainWithoutPause) {
     ASSERT_EQ(shell.size(), 1u);
     EXPECT_EQ(shell[0].args, (std::vector<std::wstring>{TFakeSystemServices::Text(form->Handle()), L"\"open\"",
                                                           L"\"powershell.exe\"", L"\"\"", L"\"\"", L"1"}));
-    // Two lookups of the process, and one of the console's owner.
-    EXPECT_EQ(sys.Named(L"CreateToolhelp32Snapshot").size(), 3u);
+    // Two lookups of the process, of everything; and one of the console's owner, of the processes alone.
+    const auto snapshots = sys.Named(L"CreateToolhelp32Snapshot");
+    ASSERT_EQ(snapshots.size(), 3u);
+    EXPECT_EQ(snapshots[0].args, (std::vector<std::wstring>{L"15", L"0"}));
+    EXPECT_EQ(snapshots[1].args, (std::vector<std::wstring>{L"15", L"0"}));
+    EXPECT_EQ(snapshots[2].args, (std::vector<std::wstring>{L"2", L"0"}));
     EXPECT_EQ(sys.OpenSnapshots(), 0) << "every snapshot is closed";
     EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"domain:s:MERIDOVANS", L"username:s:maria",
                                                   L"password 51:b:" + CryptHex}));
