@@ -4,6 +4,7 @@
 #include "toolkit/clipboard.h"
 #include "toolkit/sysutils.h"
 
+#include <chrono>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -74,7 +75,18 @@ DWORD TWin32SystemServices::GetWindowThreadProcessId(HWND hwnd, DWORD* processId
 }
 
 void TWin32SystemServices::Sleep(DWORD milliseconds) {
-    ::Sleep(milliseconds);
+    // A pause of the workflow, not of the window: messages that other threads and programs send to it
+    // are answered as they come, so that nothing waiting on the window hangs for the pause. Input, paint
+    // and every posted message stay queued for the processing that follows the pause.
+    using clock = std::chrono::steady_clock;
+    const clock::time_point end = clock::now() + std::chrono::milliseconds(milliseconds);
+    for (clock::time_point now = clock::now(); now < end; now = clock::now()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - now).count();
+        if (MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(left), QS_SENDMESSAGE, 0) == WAIT_OBJECT_0) {
+            MSG message;
+            PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+    }
 }
 
 LRESULT TWin32SystemServices::SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
