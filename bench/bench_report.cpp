@@ -22,28 +22,23 @@ std::wstring Spread(const TSummary& s, int decimals = 1) {
 } // namespace
 
 void TReport::Ratio(const std::wstring& measure, const TSummary& corvalin, const std::wstring& yardstickName,
-                    const TSummary& yardstick, double target) {
+                    const TSummary& yardstick, double target, TDirection direction) {
     const bool measured = corvalin.count > 0 && yardstick.count > 0 && yardstick.median > 0;
     const double ratio = measured ? corvalin.median / yardstick.median : 0;
+    const bool met = direction == AtMost ? ratio <= target : ratio >= target;
+    const int decimals = corvalin.median >= 1000 ? 0 : 1;
     FMainRows.push_back(L"| " + measure + L", " + std::to_wstring(corvalin.count) + L" runs | " +
-                        Spread(corvalin) + L" | " + yardstickName + L": " + Spread(yardstick) + L" | " +
-                        (measured ? Number(ratio, 2) : L"-") + L" | <= " + Number(target, 2) + L" | " +
-                        (measured ? (ratio <= target ? L"yes" : L"**no**") : L"not measured") + L" |");
+                        Spread(corvalin, decimals) + L" | " + yardstickName + L": " +
+                        Spread(yardstick, decimals) + L" | " + (measured ? Number(ratio, 2) : L"-") + L" | " +
+                        (direction == AtMost ? L"<= " : L">= ") + Number(target, 2) + L" x | " +
+                        (measured ? (met ? L"yes" : L"**no**") : L"not measured") + L" |");
 }
 
-void TReport::Typing(int passwordLength, size_t commandLength, const TSummary& rate, const TSummary& typingMs,
-                     const TSummary& freezeMs, int runsWithin, int runs) {
-    const bool measured = rate.count > 0;
-    FMainRows.push_back(L"| Typing a " + std::to_wstring(passwordLength) + L"-character password (" +
-                        std::to_wstring(commandLength) + L" code units typed), code units per second, " +
-                        std::to_wstring(rate.count) + L" runs | " + Spread(rate, 0) +
-                        L" | typing time (ms): " + Spread(typingMs) + L"; longest unanswered probe (ms): " +
-                        Spread(freezeMs) + L" | - | longest unanswered probe <= typing time | " +
-                        (measured
-                             ? (runsWithin == runs ? L"yes" : L"**no**") + std::wstring(L" (") +
-                                   std::to_wstring(runsWithin) + L" of " + std::to_wstring(runs) + L" runs)"
-                             : L"not measured") +
-                        L" |");
+void TReport::Bound(const std::wstring& measure, const TSummary& corvalin, double bound) {
+    const bool measured = corvalin.count > 0;
+    FMainRows.push_back(L"| " + measure + L", " + std::to_wstring(corvalin.count) + L" runs | " +
+                        Spread(corvalin) + L" | - | - | worst run <= " + Number(bound, 0) + L" | " +
+                        (measured ? (corvalin.max <= bound ? L"yes" : L"**no**") : L"not measured") + L" |");
 }
 
 void TReport::Detail(const std::wstring& measure, const TSummary& summary) {

@@ -8,13 +8,13 @@
 
 class TReport {
 public:
-    // A figure of Corvalin against its yardstick; met when the ratio of medians is at most the target.
+    // A figure of Corvalin against its yardstick; met when the ratio of medians is at most the target (a
+    // time, a size), or, with AtLeast, at least the target (a rate).
+    enum TDirection { AtMost, AtLeast };
     void Ratio(const std::wstring& measure, const TSummary& corvalin, const std::wstring& yardstickName,
-               const TSummary& yardstick, double target);
-    // The typing figure: its rate, and whether each run's longest unanswered probe stayed within that
-    // run's typing time.
-    void Typing(int passwordLength, size_t commandLength, const TSummary& rate, const TSummary& typingMs,
-                const TSummary& freezeMs, int runsWithin, int runs);
+               const TSummary& yardstick, double target, TDirection direction = AtMost);
+    // A figure against a fixed bound: met when every run stays within it, the worst run included.
+    void Bound(const std::wstring& measure, const TSummary& corvalin, double bound);
     void Detail(const std::wstring& measure, const TSummary& summary);
     void Note(const std::wstring& measure, const std::wstring& value);
     void Failure(const std::wstring& text);

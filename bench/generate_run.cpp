@@ -109,7 +109,8 @@ TGenerateTiming RunGenerate(const driver::TProcess& corvalin, const TCorvalinWin
         }
     }
 
-    const std::wstring passwordLine = NonEmptyLines(text)[2];
+    timing.lines = NonEmptyLines(text);
+    const std::wstring passwordLine = timing.lines[2];
     const std::wstring expected = ValidateCredentials(L"x", request.password).password;
     if (driver::DecryptDpapiHex(std::wstring_view(passwordLine).substr(14)) != expected)
         throw driver::DriverError(L"the password line does not decrypt to the password");

@@ -5,6 +5,7 @@
 #include "driver.h"
 
 #include <string>
+#include <vector>
 
 struct TGenerateRequest {
     std::wstring user;
@@ -21,6 +22,7 @@ struct TGenerateTiming {
     double longestFreezeMs = 0; // longest unanswered probe over the whole run (when probed)
     double longestFreezeTypingMs = 0;    // the same, between "Gerar" disabled and the result file
     double longestFreezeAfterFileMs = 0; // the same, between the result file and the lines shown
+    std::vector<std::wstring> lines;     // the three lines the editor showed
 };
 
 // Runs one request and checks that the password line decrypts to the trimmed password. A run that does

@@ -11,7 +11,7 @@ shift || true
 results="$here/results.md"
 
 cmake --build "$build" -j "${JOBS:-2}" \
-  --target Corvalin powershell minimal_window minimal_window_libraries corvalin_bench
+  --target Corvalin powershell minimal_window minimal_window_libraries raw_window corvalin_bench
 
 wine_loader() { command -v wine64 2>/dev/null || echo /usr/lib/wine/wine64; }
 cpu=$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
